@@ -1,0 +1,68 @@
+#include "Basic.h"
+#include "errors/VbError.h"
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <limits>
+
+namespace zorbel::basic {
+
+double roundEven(double value)
+{
+    const double r = std::round(value);
+    if (std::fabs(value - std::trunc(value)) == 0.5)
+        return 2.0 * std::round(value / 2.0);
+    return r;
+}
+
+namespace {
+template <class T>
+T toWhole(double value)
+{
+    if (!std::isfinite(value))
+        throw VbError(vberr::Overflow);
+    const double r = roundEven(value);
+    if (r < double(std::numeric_limits<T>::min()) || r > double(std::numeric_limits<T>::max()))
+        throw VbError(vberr::Overflow);
+    return T(r);
+}
+} // namespace
+
+int16_t CInt(double value) { return toWhole<int16_t>(value); }
+int32_t CLng(double value) { return toWhole<int32_t>(value); }
+int16_t CInt(const QString& text) { return CInt(parseNumber(text)); }
+int32_t CLng(const QString& text) { return CLng(parseNumber(text)); }
+
+double parseNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    // Only plain decimal notation: toDouble alone would also take "inf" and "nan".
+    bool digits = false;
+    for (QChar c : t) {
+        if (c.isDigit())
+            digits = true;
+        else if (!QStringLiteral("+-.eE").contains(c))
+            throw VbError(vberr::TypeMismatch);
+    }
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!digits || !ok)
+        throw VbError(vberr::TypeMismatch);
+    return v;
+}
+
+namespace {
+double dpi(bool horizontal)
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    if (!s)
+        return 96.0;
+    const double d = horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY();
+    return d > 0 ? d : 96.0;
+}
+} // namespace
+
+double twipsPerPixelX() { return 1440.0 / dpi(true); }
+double twipsPerPixelY() { return 1440.0 / dpi(false); }
+
+} // namespace zorbel::basic

@@ -1,0 +1,103 @@
+#include "Platform.h"
+#include <QAudioDevice>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+#include <map>
+#include <memory>
+
+namespace zorbel::platform {
+
+namespace {
+class DesktopShell : public Shell {
+public:
+    void open(const QString& target) override
+    {
+        const QUrl url = target.contains(QLatin1Char(':')) && !target.startsWith(QLatin1Char('/'))
+            ? QUrl(target)
+            : QUrl::fromLocalFile(target);
+        QDesktopServices::openUrl(url);
+    }
+};
+
+class DesktopDialogs : public Dialogs {
+public:
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultNo) override
+    {
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+    void inform(QWidget* parent, const QString& text, const QString& title) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+    QString inputBox(QWidget* parent, const QString& prompt, const QString& title) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
+        return ok ? text : QString();
+    }
+};
+
+// One preloaded effect per sound: starting it is then only a call into the sound system.
+class QtSound : public SoundDevice {
+public:
+    void play(int id, const QByteArray&) override
+    {
+        if (!m_checked) {
+            m_checked = true;
+            m_available = !QMediaDevices::defaultAudioOutput().isNull();
+        }
+        if (!m_available)
+            return;
+        if (m_current)
+            m_current->stop();
+        auto& effect = m_effects[id];
+        if (!effect) {
+            effect = std::make_unique<QSoundEffect>();
+            effect->setSource(QUrl(QStringLiteral("qrc:/wav/%1.wav").arg(id)));
+        }
+        m_current = effect.get();
+        m_current->play();
+    }
+
+private:
+    bool m_checked = false;
+    bool m_available = false;
+    std::map<int, std::unique_ptr<QSoundEffect>> m_effects;
+    QSoundEffect* m_current = nullptr;
+};
+
+Shell* g_shell = nullptr;
+Dialogs* g_dialogs = nullptr;
+SoundDevice* g_sound = nullptr;
+} // namespace
+
+Shell& shell()
+{
+    static DesktopShell desktop;
+    return g_shell ? *g_shell : desktop;
+}
+
+Dialogs& dialogs()
+{
+    static DesktopDialogs desktop;
+    return g_dialogs ? *g_dialogs : desktop;
+}
+
+SoundDevice& sound()
+{
+    static QtSound device;
+    return g_sound ? *g_sound : device;
+}
+
+void setShell(Shell* s) { g_shell = s; }
+void setDialogs(Dialogs* d) { g_dialogs = d; }
+void setSound(SoundDevice* s) { g_sound = s; }
+
+} // namespace zorbel::platform

@@ -1,0 +1,45 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+class QWidget;
+
+// The thin layer over the desktop that tests stand in for: the shell that opens
+// documents and addresses, message boxes and the input box, and the sound device.
+namespace zorbel::platform {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a file, web or mailto address with the user's program for it. The result is
+    // ignored: a missing browser or mail program is not the child's problem.
+    virtual void open(const QString& target) = 0;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A yes/no question with the question icon; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultNo) = 0;
+    // A message with an OK button and no icon.
+    virtual void inform(QWidget* parent, const QString& text, const QString& title) = 0;
+    // The input box; empty when cancelled.
+    virtual QString inputBox(QWidget* parent, const QString& prompt, const QString& title) = 0;
+};
+
+class SoundDevice {
+public:
+    virtual ~SoundDevice() = default;
+    // Starts a sound and returns at once; a sound still playing is cut off.
+    virtual void play(int id, const QByteArray& wav) = 0;
+};
+
+Shell& shell();
+Dialogs& dialogs();
+SoundDevice& sound();
+// Tests install stand-ins; nullptr restores the desktop's own.
+void setShell(Shell* s);
+void setDialogs(Dialogs* d);
+void setSound(SoundDevice* s);
+
+} // namespace zorbel::platform

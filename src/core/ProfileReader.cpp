@@ -1,0 +1,51 @@
+#include "ProfileReader.h"
+#include "Cp1252.h"
+#include <QFile>
+
+namespace zorbel::profile {
+
+namespace {
+QStringView strip(QStringView s)
+{
+    auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.isNull(); };
+    while (!s.isEmpty() && blank(s.front()))
+        s = s.mid(1);
+    while (!s.isEmpty() && blank(s.back()))
+        s.chop(1);
+    return s;
+}
+} // namespace
+
+QString lookup(const QByteArray& iniBytes, const QString& section, const QString& key, const QString& def)
+{
+    // The text table ends in zero bytes, and the tail of a longer stale file may follow them;
+    // that tail is read too, but the table's own keys come first and so win.
+    const QString text = cp1252::decode(iniBytes);
+    bool inSection = false;
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        line = strip(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line);
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            const QStringView name = strip(line.mid(1, close < 0 ? -1 : close - 1));
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0 || strip(line.first(eq)).compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        return strip(line.mid(eq + 1)).left(kMaxValue).toString();
+    }
+    return strip(def).left(kMaxValue).toString();
+}
+
+QString lookupFile(const QString& path, const QString& section, const QString& key, const QString& def)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return strip(def).left(kMaxValue).toString();
+    return lookup(f.readAll(), section, key, def);
+}
+
+} // namespace zorbel::profile

@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+// The per-user settings store, text values by application title, section and key.
+// Linux keeps an INI file under the user's configuration folder; Windows keeps the
+// registry branch where classic Basic programs stored theirs, so old settings carry over.
+namespace zorbel::settings {
+
+QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def = {});
+// Throws error 75 when the store cannot be written.
+void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value);
+// The file or registry path, for the README and for tests.
+QString storeLocation(const QString& app);
+
+} // namespace zorbel::settings
