@@ -1,0 +1,206 @@
+#include "ErrPtnr.h"
+#include "Protocol.h"
+#include "core/AppInfo.h"
+#include "core/Basic.h"
+#include "core/Fonts.h"
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zorbel {
+
+using basic::pxX;
+using basic::pxY;
+
+namespace {
+const QString kCaption = QStringLiteral("Fehler / Error! ");
+const QString kComment = QStringLiteral(
+    "There is a problem. Please contact the author if this problem appears again.\r\n"
+    "Es liegt ein Problem vor, mit dem Sie sich an den technischen Support wenden sollten, falls es "
+    "wiederholt auftritt.");
+constexpr int kFrameWidth = 7215;
+constexpr int kButtonLefts[] = {240, 2040, 3840, 5640};
+
+QGroupBox* frame(QWidget* parent, const QString& caption, int heightTwips)
+{
+    auto* f = new QGroupBox(caption, parent);
+    f->setFlat(false);
+    f->resize(pxX(kFrameWidth), pxY(heightTwips));
+    // Frame captions are red, as the program always showed them.
+    f->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 6px; }"
+                                    "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px;"
+                                    " color: rgb(255,0,0); }"));
+    return f;
+}
+
+QLabel* label(QWidget* parent, int left, int top, int width, int height, bool italic = false)
+{
+    auto* l = new QLabel(parent);
+    l->setGeometry(pxX(left), pxY(top), pxX(width), pxY(height));
+    l->setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25, false, italic));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& caption, int index)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setGeometry(pxX(kButtonLefts[index]), pxY(240), pxX(1335), pxY(495));
+    b->setAutoDefault(false);
+    b->setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25));
+    return b;
+}
+
+class Reporter : public ErrorReporter {
+public:
+    int16_t OnError(const QString& procedure, const QString& module) override
+    {
+        if (!m_dialog)
+            m_dialog = new ErrPtnr;
+        int16_t answer = 0;
+        m_dialog->OnError(procedure, module, answer);
+        return answer;
+    }
+
+private:
+    QPointer<ErrPtnr> m_dialog;
+};
+} // namespace
+
+ErrPtnr::ErrPtnr()
+{
+    setWindowTitle(kCaption);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25));
+
+    m_framComment = frame(this, QString(), 975);
+    m_lblComment = label(m_framComment, 120, 240, 6855, 615);
+    m_lblComment->setWordWrap(true);
+
+    m_framFehler = frame(this, QStringLiteral("Fehlerbeschreibung / error description:"), 1695);
+    const QString titles[] = {QStringLiteral("Fehler-Nr / error :"), QStringLiteral("Modul:"),
+                              QStringLiteral("Prozedur / procedure:"), QStringLiteral("Zeile / Line:")};
+    const int tops[] = {240, 960, 1200, 1440};
+    for (int i = 0; i < 4; ++i) {
+        m_lblErrTitel[size_t(i)] = label(m_framFehler, 120, tops[i], 1800, 255, true);
+        m_lblErrTitel[size_t(i)]->setText(titles[i]);
+        m_lblError[size_t(i)] = label(m_framFehler, 1920, tops[i], 5205, i == 0 ? 675 : 195);
+    }
+    // Number and description get three lines; a longer description is cut off here (the protocol has it whole).
+    m_lblError[0]->setWordWrap(true);
+
+    m_framProgInfo = frame(this, QStringLiteral("Programm-Info:"), 615);
+    m_lblProgInfo = label(m_framProgInfo, 30, 240, 7110, 195);
+    m_lblProgInfo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    m_framProtocol = frame(this, QStringLiteral("Fehlerprotokoll ... / error protocoll..."), 855);
+    const QString protocol[] = {QStringLiteral("&Drucken/Print"), QStringLiteral("&Speichern/Save"),
+                                QStringLiteral("&EMail"), QStringLiteral("&WWW")};
+    m_framContinue = frame(this, QStringLiteral("Weiterer Programmablauf... / Continue..."), 855);
+    const QString cont[] = {QStringLiteral("Wieder&holen Retry"), QStringLiteral("&Ignorieren   Ignore"),
+                            QStringLiteral("&Abbrechen Cancel"), QStringLiteral("&Beenden       End")};
+    for (int i = 0; i < 4; ++i) {
+        m_cmdProtocol[size_t(i)] = button(m_framProtocol, protocol[i], i);
+        connect(m_cmdProtocol[size_t(i)], &QPushButton::clicked, this, [this, i] { emit protocolRequested(i); });
+        m_cmdContinue[size_t(i)] = button(m_framContinue, cont[i], i);
+        connect(m_cmdContinue[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdContinue_Click(i); });
+    }
+}
+
+ErrorReporter& ErrPtnr::reporter()
+{
+    static Reporter r;
+    return r;
+}
+
+void ErrPtnr::SetProgInfo(const QString& text) { m_lblProgInfo->setText(text); }
+QString ErrPtnr::errorText(int index) const { return m_lblError[size_t(index)]->text(); }
+QString ErrPtnr::progInfo() const { return m_lblProgInfo->text(); }
+QString ErrPtnr::comment() const { return m_lblComment->text(); }
+
+void ErrPtnr::OnError(const QString& procedure, const QString& module, int16_t& answer)
+{
+    const Failure& f = currentFailure();
+    m_lblError[0]->setText(QStringLiteral("%1 (%2)").arg(f.number).arg(f.description));
+    m_lblError[1]->setText(module);
+    m_lblError[2]->setText(procedure);
+    m_lblError[3]->setText(QString::number(f.line));
+    if (m_lblProgInfo->text().isEmpty())
+        m_lblProgInfo->setText(QStringLiteral("%1  V%2.%3.%4")
+                                   .arg(app::programName())
+                                   .arg(app::versionMajor())
+                                   .arg(app::versionMinor())
+                                   .arg(app::versionRevision()));
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    LayoutDialog();
+    AppendProtocolLog();
+    QApplication::beep();
+    exec();
+    answer = m_answer;
+}
+
+void ErrPtnr::LayoutDialog()
+{
+    int y = 0;
+    for (QGroupBox* f : {m_framComment, m_framFehler, m_framProgInfo, m_framProtocol, m_framContinue}) {
+        f->setVisible(true);
+        f->move(0, y);
+        y += f->height();
+    }
+    m_lblComment->setText(kComment);
+    for (int i = 0; i < 4; ++i) {
+        m_cmdProtocol[size_t(i)]->setVisible(true);
+        m_cmdContinue[size_t(i)]->setVisible(true);
+    }
+    setFixedSize(m_framFehler->width(), y);
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect screen = s->geometry();
+        move(screen.x() + (screen.width() - width()) / 2, screen.y() + (screen.height() - height()) / 2);
+    }
+}
+
+void ErrPtnr::cmdContinue_Click(int index)
+{
+    m_answer = int16_t(index);
+    hide();
+    done(index);
+}
+
+// Closed by the window system or Escape: leave the failing procedure rather than retry it forever.
+void ErrPtnr::reject()
+{
+    m_answer = Cancel;
+    QDialog::reject();
+}
+
+void ErrPtnr::BuildProtocol(QString& text) const
+{
+    protocol::Fields f;
+    f.progInfoCaption = m_framProgInfo->title();
+    f.progInfo = m_lblProgInfo->text();
+    f.errorCaption = m_framFehler->title();
+    for (size_t i = 0; i < 4; ++i) {
+        f.titles[i] = m_lblErrTitel[i]->text();
+        f.values[i] = m_lblError[i]->text();
+    }
+    f.when = QDateTime::currentDateTime();
+    f.system = protocol::currentSystem();
+    text = protocol::build(f);
+}
+
+void ErrPtnr::AppendProtocolLog() const
+{
+    // A log that cannot be written must not keep the report from the dialog.
+    QString text;
+    BuildProtocol(text);
+    QFile log(app::programFolder() + app::programName() + QStringLiteral(".EPT"));
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+        log.write(text.toLocal8Bit() + "\r\n");
+}
+
+} // namespace zorbel

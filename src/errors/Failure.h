@@ -1,0 +1,81 @@
+#pragma once
+#include "VbError.h"
+#include <QString>
+#include <functional>
+#include <new>
+
+namespace zorbel {
+
+// The failure being reported: what the error dialog and its protocol show.
+struct Failure {
+    int32_t number = 0;
+    QString description;
+    int line = 0;
+};
+const Failure& currentFailure();
+
+// The user's choice after a failure, as the continue buttons of the error dialog number it.
+enum Answer : int16_t { Retry = 0, Ignore = 1, Cancel = 2, End = 3 };
+
+// Who answers a failure: the error dialog in the program, a script in tests.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    // Reads currentFailure(); returns the answer (anything but 0, 1, 3 acts as Cancel).
+    virtual int16_t OnError(const QString& procedure, const QString& module) = 0;
+};
+void setErrorReporter(ErrorReporter* reporter);
+ErrorReporter* errorReporter();
+
+// Ends the process at once after the End answer. Tests install a hook that throws instead.
+void setEndHook(std::function<void()> hook);
+[[noreturn]] void endProgramNow();
+
+// A procedure with numbered statements. Each statement runs through operator(); when it throws,
+// the reporter's answer retries it, skips to the next one, or leaves the procedure (every later
+// statement is then skipped and operator() returns false), or ends the program.
+//
+//     Proc p("LoadConfig", "Allgemein");
+//     p(20, [&] { Sound = readOption("Sound", -1); });
+//     p(30, [&] { Image = readOption("Image", 1); });
+class Proc {
+public:
+    Proc(const char* procedure, const char* module) : m_procedure(procedure), m_module(module) {}
+
+    template <class Statement>
+    bool operator()(int line, Statement&& statement)
+    {
+        while (!m_left) {
+            m_line = line;
+            Answer answer;
+            try {
+                statement();
+                return true;
+            } catch (const VbError& e) {
+                answer = fail(e.number(), e.description());
+            } catch (const std::bad_alloc&) {
+                answer = fail(vberr::OutOfMemory, {});
+            }
+            if (answer == Ignore)
+                return true;
+            if (answer != Retry)
+                m_left = true;
+        }
+        return false;
+    }
+
+    bool left() const { return m_left; }
+    // Leaves the procedure without a failure, for the "stop" branches of a procedure.
+    void leave() { m_left = true; }
+    int line() const { return m_line; }
+
+private:
+    Answer fail(int32_t number, const QString& description);
+
+    const char* m_procedure;
+    const char* m_module;
+    int m_line = 0;
+    bool m_left = false;
+};
+
+} // namespace zorbel
