@@ -1,0 +1,51 @@
+#include "Startup.h"
+#include "core/Allgemein.h"
+#include "core/AppInfo.h"
+#include "core/Basic.h"
+#include "core/Forms.h"
+#include "core/ModResFiles.h"
+#include "core/Resources.h"
+#include "core/Settings.h"
+#include "core/SingleInstance.h"
+#include "draw/frmDraw.h"
+#include "errors/Failure.h"
+#include "info/frmInfo.h"
+#include <QPointer>
+
+namespace zorbel::startup {
+
+namespace {
+QPointer<frmDraw> g_draw;
+
+void showDrawWindow()
+{
+    if (g_draw)
+        g_draw->showMaximized();
+}
+} // namespace
+
+bool Main()
+{
+    static SingleInstance instance;
+    if (!instance.claim())
+        return false; // another copy runs: nothing read, nothing written, nothing shown
+
+    Proc p("Main", "Allgemein");
+    p(30, [] { Allgemein::LoadConfig(); });
+    p(120, [] {
+        Allgemein::Sprache = basic::CInt(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache"),
+                                                              QStringLiteral("0")));
+    });
+    p(140, [] { Allgemein::LangFile = Allgemein::GetTempDir() + QStringLiteral("~tmp.lng"); });
+    p(150, [] { ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), Allgemein::LangFile); });
+    p(210, [] { Allgemein::StartScreen = true; });
+    QPointer<frmInfo> info;
+    p(220, [&] {
+        info = new frmInfo(showDrawWindow, [] { return g_draw && g_draw->isVisible(); });
+        info->show();
+    });
+    p(230, [&] { g_draw = new frmDraw(info); });
+    return Forms::count() > 0;
+}
+
+} // namespace zorbel::startup
