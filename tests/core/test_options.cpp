@@ -1,0 +1,136 @@
+// Options in the settings store: defaults, conversions with the classic Basic rules, failures.
+#include "TestSupport.h"
+#include "core/Allgemein.h"
+#include "core/AppInfo.h"
+#include "core/Basic.h"
+#include "core/Settings.h"
+#include <QFile>
+
+using namespace zorbel;
+using namespace Allgemein;
+
+namespace {
+void put(const char* key, const QString& value)
+{
+    settings::SaveSetting(app::kTitle, app::kSection, QLatin1String(key), value);
+}
+QString get(const char* key) { return settings::GetSetting(app::kTitle, app::kSection, QLatin1String(key)); }
+} // namespace
+
+class TestOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        test::resetFakes();
+        QFile::remove(settings::storeLocation(app::kTitle));
+        Sound = Image = Width = PSize = CShow = Gitter = 0;
+        Color = 0;
+    }
+
+    void emptyStoreGivesTheDefaults()
+    {
+        LoadConfig();
+        QCOMPARE(Sound, int16_t(-1));
+        QCOMPARE(Image, int16_t(1));
+        QCOMPARE(Width, int16_t(5));
+        QCOMPARE(Color, 0);
+        QCOMPARE(PSize, int16_t(-1));
+        QCOMPARE(CShow, int16_t(-1));
+        QCOMPARE(Gitter, int16_t(-1));
+        QVERIFY(test::reporter().reports.empty());
+    }
+
+    void savedValuesAreDecimalTextAndReadBack()
+    {
+        Sound = 0;
+        Image = 17;
+        Width = 50;
+        Color = 0x00FF0000; // pure blue
+        PSize = 0;
+        CShow = -1;
+        Gitter = 0;
+        SaveConfig();
+        QCOMPARE(get("Sound"), QStringLiteral("0"));
+        QCOMPARE(get("Color"), QStringLiteral("16711680"));
+        QCOMPARE(get("CShow"), QStringLiteral("-1"));
+        Sound = Image = Width = PSize = CShow = Gitter = 7;
+        Color = 1;
+        LoadConfig();
+        QCOMPARE(Sound, int16_t(0));
+        QCOMPARE(Image, int16_t(17));
+        QCOMPARE(Width, int16_t(50));
+        QCOMPARE(Color, 0x00FF0000);
+        QCOMPARE(PSize, int16_t(0));
+        QCOMPARE(Gitter, int16_t(0));
+    }
+
+    void anyNonZeroBooleanIsOn()
+    {
+        put("Sound", QStringLiteral("1"));
+        put("Gitter", QStringLiteral("-7"));
+        LoadConfig();
+        QCOMPARE(Sound, int16_t(-1));
+        QCOMPARE(Gitter, int16_t(-1));
+    }
+
+    void numbersFollowTheBasicConversions()
+    {
+        put("Width", QStringLiteral("  12 "));
+        put("Image", QStringLiteral("2.5"));
+        put("Color", QStringLiteral("3.5"));
+        LoadConfig();
+        QCOMPARE(Width, int16_t(12));
+        QCOMPARE(Image, int16_t(2));
+        QCOMPARE(Color, 4);
+        QVERIFY(test::reporter().reports.empty());
+    }
+
+    void textThatIsNoNumberIsReportedAndContinueKeepsTheOldValue()
+    {
+        put("Sound", QStringLiteral("abc"));
+        test::reporter().answers = {Ignore};
+        LoadConfig();
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        const auto& r = test::reporter().reports[0];
+        QCOMPARE(r.number, 13);
+        QCOMPARE(r.line, 20);
+        QCOMPARE(r.procedure, QStringLiteral("LoadConfig"));
+        QCOMPARE(r.module, QStringLiteral("Allgemein"));
+        QCOMPARE(Sound, int16_t(0));  // the value before, not the default
+        QCOMPARE(Image, int16_t(1));  // the next key was read
+    }
+
+    void outOfRangeIsAnOverflowAndRetryReadsAgain()
+    {
+        put("Width", QStringLiteral("40000"));
+        test::reporter().answers = {Retry, Ignore};
+        LoadConfig();
+        QCOMPARE(test::reporter().reports.size(), size_t(2));
+        QCOMPARE(test::reporter().reports[0].number, 6);
+        QCOMPARE(test::reporter().reports[0].line, 40);
+        QCOMPARE(Width, int16_t(0));
+    }
+
+    void conversionEdges()
+    {
+        QCOMPARE(basic::CInt(QStringLiteral("-32768")), int16_t(-32768));
+        QVERIFY_THROWS_EXCEPTION(VbError, basic::CInt(QStringLiteral("32768")));
+        QVERIFY_THROWS_EXCEPTION(VbError, basic::CInt(QString()));
+        QVERIFY_THROWS_EXCEPTION(VbError, basic::CInt(QStringLiteral("nan")));
+        QVERIFY_THROWS_EXCEPTION(VbError, basic::CInt(QStringLiteral("1 2")));
+        QCOMPARE(basic::roundEven(-2.5), -2.0);
+        QCOMPARE(basic::roundEven(0.5), 0.0);
+        QCOMPARE(basic::roundEven(1.5), 2.0);
+        QCOMPARE(basic::roundEven(419.25), 419.0);
+        QCOMPARE(basic::CLng(QStringLiteral("2147483647")), 2147483647);
+        try {
+            basic::CInt(QStringLiteral("x"));
+        } catch (const VbError& e) {
+            QCOMPARE(e.number(), 13);
+        }
+    }
+};
+
+ZORBEL_TEST_MAIN(TestOptions)
+#include "test_options.moc"

@@ -1,0 +1,176 @@
+// The error dialog itself: what it shows, how it is laid out, what each way of closing answers,
+// and the protocol it appends to the error log on every report.
+#include "TestSupport.h"
+#include "core/AppInfo.h"
+#include "errors/ErrPtnr.h"
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+
+using namespace zorbel;
+
+namespace {
+// Clicks the continue buttons in turn, one each time the dialog is up.
+class Answerer : public QObject {
+public:
+    Answerer(ErrPtnr& dlg, std::deque<int> answers) : m_dlg(dlg), m_answers(std::move(answers))
+    {
+        m_timer.callOnTimeout(this, [this] {
+            if (m_dlg.isVisible() && !m_answers.empty()) {
+                const int index = m_answers.front();
+                m_answers.pop_front();
+                ++shown;
+                m_dlg.continueButton(index)->click();
+            }
+        });
+        m_timer.start(5);
+    }
+    int shown = 0;
+
+private:
+    ErrPtnr& m_dlg;
+    std::deque<int> m_answers;
+    QTimer m_timer;
+};
+
+// Runs a failing statement with this dialog as the error reporter, as the program does.
+int16_t report(ErrPtnr& dlg, int line, int32_t number)
+{
+    struct Adapter : ErrorReporter {
+        ErrPtnr& dlg;
+        explicit Adapter(ErrPtnr& d) : dlg(d) {}
+        int16_t OnError(const QString& procedure, const QString& module) override
+        {
+            int16_t answer = -1;
+            dlg.OnError(procedure, module, answer);
+            return answer;
+        }
+    } adapter(dlg);
+    setErrorReporter(&adapter);
+    int16_t answer = -1;
+    struct Capture : ErrorReporter {
+        ErrorReporter& inner;
+        int16_t& seen;
+        Capture(ErrorReporter& i, int16_t& s) : inner(i), seen(s) {}
+        int16_t OnError(const QString& p, const QString& m) override { return seen = inner.OnError(p, m); }
+    } capture(adapter, answer);
+    setErrorReporter(&capture);
+    setEndHook([] {}); // End answers return here instead of ending the test
+    Proc p("picBild_MouseDown", "frmDraw");
+    p(line, [&] { throw VbError(number); });
+    setEndHook([] { throw test::ProgramEnded{}; });
+    setErrorReporter(&test::reporter());
+    return answer;
+}
+
+QString logPath() { return app::programFolder() + app::programName() + QStringLiteral(".EPT"); }
+} // namespace
+
+class TestErrDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QFile::remove(logPath()); }
+
+    void showsTheFailureAndReturnsTheClickedAnswer()
+    {
+        ErrPtnr dlg;
+        {
+            // Retry brings the dialog up again for the same statement.
+            Answerer a(dlg, {0, 0, 1});
+            QCOMPARE(report(dlg, 20, 13), int16_t(Ignore));
+            QCOMPARE(a.shown, 3);
+        }
+        for (int index : {2, 3}) {
+            Answerer a(dlg, {index});
+            QCOMPARE(report(dlg, 20, 13), int16_t(index));
+            QVERIFY(!dlg.isVisible());
+        }
+        QCOMPARE(dlg.errorText(0), QStringLiteral("13 (Type mismatch)"));
+        QCOMPARE(dlg.errorText(1), QStringLiteral("frmDraw"));
+        QCOMPARE(dlg.errorText(2), QStringLiteral("picBild_MouseDown"));
+        QCOMPARE(dlg.errorText(3), QStringLiteral("20"));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Fehler / Error! "));
+        QVERIFY(dlg.comment().startsWith(QStringLiteral("There is a problem.")));
+        QVERIFY(dlg.comment().contains(QStringLiteral("\r\nEs liegt ein Problem vor")));
+    }
+
+    void closingWithoutAContinueButtonAnswersCancel()
+    {
+        ErrPtnr dlg;
+        {
+            Answerer a(dlg, {0, 1}); // a stale Retry must not stick
+            report(dlg, 10, 5);
+        }
+        QTimer::singleShot(0, &dlg, [&dlg] { dlg.close(); });
+        QCOMPARE(report(dlg, 10, 5), int16_t(Cancel));
+        QTimer::singleShot(0, &dlg, [&dlg] { QTest::keyClick(&dlg, Qt::Key_Escape); });
+        QCOMPARE(report(dlg, 10, 5), int16_t(Cancel));
+    }
+
+    void programInformationIsComputedOnceAndKept()
+    {
+        ErrPtnr dlg;
+        Answerer a(dlg, {1, 1});
+        report(dlg, 10, 6);
+        const QString expected = QStringLiteral("%1  V%2.%3.%4")
+                                     .arg(app::programName())
+                                     .arg(app::versionMajor())
+                                     .arg(app::versionMinor())
+                                     .arg(app::versionRevision());
+        QCOMPARE(dlg.progInfo(), expected);
+        dlg.SetProgInfo(QStringLiteral("custom"));
+        report(dlg, 10, 6);
+        QCOMPARE(dlg.progInfo(), QStringLiteral("custom"));
+    }
+
+    void layoutStacksTheFramesIntoTheFixedClientArea()
+    {
+        ErrPtnr dlg;
+        QTimer::singleShot(0, &dlg, [&dlg] {
+            QCOMPARE(dlg.size(), QSize(481, 333)); // 7215 x 4995 twips at 96 dpi
+            const auto frames = dlg.findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly);
+            QCOMPARE(frames.size(), 5);
+            int y = 0;
+            for (const int h : {65, 113, 41, 57, 57}) {
+                auto it = std::find_if(frames.begin(), frames.end(), [y](QGroupBox* f) { return f->y() == y; });
+                QVERIFY(it != frames.end());
+                QCOMPARE((*it)->height(), h);
+                y += h;
+            }
+            QCOMPARE(dlg.continueButton(3)->geometry(), QRect(376, 16, 89, 33));
+            dlg.continueButton(1)->click();
+        });
+        int16_t answer = 0;
+        dlg.OnError(QStringLiteral("p"), QStringLiteral("m"), answer);
+    }
+
+    void everyReportAppendsOneProtocolAndAnEmptyLine()
+    {
+        ErrPtnr dlg;
+        Answerer a(dlg, {1, 1});
+        report(dlg, 30, 53);
+        report(dlg, 40, 76);
+        QFile log(logPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray text = log.readAll();
+        QCOMPARE(text.count("F E H L E R P R O T O K O L L"), 2);
+        QVERIFY(text.contains("53 (File not found)"));
+        QVERIFY(text.contains("76 (Path not found)"));
+        QCOMPARE(text.count(QByteArray(70, '-') + "\r\n\r\n"), 2);
+        QVERIFY(text.endsWith(QByteArray(70, '-') + "\r\n\r\n"));
+    }
+
+    void anUnwritableLogStillShowsTheDialog()
+    {
+        QFile::remove(logPath());
+        QVERIFY(QDir().mkpath(logPath())); // a folder where the log should be
+        ErrPtnr dlg;
+        Answerer a(dlg, {2});
+        QCOMPARE(report(dlg, 10, 70), int16_t(Cancel));
+        QDir(logPath()).removeRecursively();
+    }
+};
+
+ZORBEL_TEST_MAIN(TestErrDialog)
+#include "test_errdialog.moc"

@@ -1,0 +1,245 @@
+// The start: one copy only, options and texts ready, the start screen and its hand-over to
+// the drawing window, and the about box.
+#include "Startup.h"
+#include "TestSupport.h"
+#include "controls/PictureBox.h"
+#include "core/Allgemein.h"
+#include "core/AppInfo.h"
+#include "core/Forms.h"
+#include "core/Settings.h"
+#include "core/SingleInstance.h"
+#include "draw/frmDraw.h"
+#include "info/frmInfo.h"
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <cstdio>
+
+using namespace zorbel;
+
+namespace {
+template <class T>
+T* find()
+{
+    for (int i = 0; i < Forms::count(); ++i)
+        if (auto* f = dynamic_cast<T*>(Forms::at(i)))
+            return f;
+    return nullptr;
+}
+
+void unloadAll()
+{
+    for (int i = Forms::count() - 1; i >= 0; --i)
+        Forms::unload(Forms::at(i));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void click(QWidget* w, QPoint at = {2, 2})
+{
+    QTest::mousePress(w, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        test::resetFakes();
+        Allgemein::DrawShown = false;
+        QFile::remove(settings::storeLocation(app::kTitle));
+    }
+    void cleanup() { unloadAll(); }
+
+    void firstStartShowsTheStartScreenThenTheDrawingWindow()
+    {
+        QVERIFY(startup::Main());
+        QCOMPARE(Allgemein::Sprache, int16_t(0));
+        QCOMPARE(Allgemein::Width, int16_t(5));
+        QVERIFY(Allgemein::LangFile.endsWith(QStringLiteral("/~tmp.lng")));
+        QVERIFY(QFile::exists(Allgemein::LangFile));
+        frmInfo* info = find<frmInfo>();
+        frmDraw* draw = find<frmDraw>();
+        QVERIFY(info && draw);
+        QVERIFY(info->isVisible());
+        QVERIFY(!draw->isVisible());
+        QVERIFY(info->timerArmed());
+        QVERIFY(!info->okButton()->isVisible());
+        QVERIFY(info->flag(0)->isVisible() && info->flag(6)->isVisible());
+        QVERIFY(!Allgemein::StartScreen);
+        QVERIFY(info->title().startsWith(QStringLiteral("Zorbel  III\r\n")));
+
+        info->fireTimer();
+        QVERIFY(draw->isVisible());
+        QVERIFY(Allgemein::DrawShown);
+        QVERIFY(!find<frmInfo>());
+        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 1; }));
+    }
+
+    void theTimerFiresAfterTwoAndAHalfSeconds()
+    {
+        QVERIFY(startup::Main());
+        frmDraw* draw = find<frmDraw>();
+        QTest::qWait(2000);
+        QVERIFY(!draw->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return draw->isVisible(); }, 2000));
+    }
+
+    void closingTheStartScreenEarlyStillShowsTheDrawingWindow()
+    {
+        QVERIFY(startup::Main());
+        find<frmInfo>()->close();
+        QVERIFY(find<frmDraw>()->isVisible());
+    }
+
+    void aboutBoxHasOkAndNoFlagsAndNeverShowsTheDrawingWindowAgain()
+    {
+        Allgemein::StartScreen = false;
+        Allgemein::DrawShown = true;
+        int shown = 0;
+        auto* about = new frmInfo([&] { ++shown; }, [] { return false; });
+        QVERIFY(!about->timerArmed());
+        QVERIFY(!about->okButton()->isHidden());
+        QVERIFY(about->flag(1)->isHidden());
+        QTimer::singleShot(0, about, [about] { QTest::keyClick(about, Qt::Key_Escape); });
+        about->exec();
+        QCOMPARE(shown, 0);
+        QVERIFY(!about->isVisible());
+    }
+
+    void versionLineHasTwoDigitMinorAndFourDigitRevision()
+    {
+        Allgemein::StartScreen = true;
+        frmInfo info([] {}, [] { return true; });
+        const QString expected = QStringLiteral("%1.%2.%3")
+                                     .arg(app::versionMajor())
+                                     .arg(app::versionMinor(), 2, 10, QLatin1Char('0'))
+                                     .arg(app::versionRevision(), 4, 10, QLatin1Char('0'));
+        QVERIFY(info.title().endsWith(QStringLiteral("\r\n") + expected));
+        QCOMPARE(expected.size(), QString::number(app::versionMajor()).size() + 8);
+    }
+
+    void flagsSwitchTheLanguageAndStoreItAtOnce()
+    {
+        Allgemein::StartScreen = true;
+        Allgemein::Sprache = 0;
+        frmInfo info([] {}, [] { return true; });
+        click(info.flag(1));
+        QCOMPARE(Allgemein::Sprache, int16_t(1000));
+        QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("1000"));
+        // The flag of the language in use writes nothing.
+        settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Sprache"), QStringLiteral("marker"));
+        click(info.flag(1));
+        QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("marker"));
+        QVERIFY(test::sound().played.empty());
+        Allgemein::Sprache = 0;
+    }
+
+    void storedLanguageIsUsedAtTheNextStart()
+    {
+        settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Sprache"), QStringLiteral("3000"));
+        QVERIFY(startup::Main());
+        QCOMPARE(Allgemein::Sprache, int16_t(3000));
+        Allgemein::Sprache = 0;
+    }
+
+    void webLinkTurnsRedThenStaysBrightBlueAndOpensTheSite()
+    {
+        Allgemein::StartScreen = true;
+        frmInfo info([] {}, [] { return true; });
+        QLabel* link = info.homepage();
+        QVERIFY(link->styleSheet().contains(QStringLiteral("0,0,192")));
+        QTest::mousePress(link, Qt::LeftButton, {}, {3, 3});
+        QVERIFY(link->styleSheet().contains(QStringLiteral("255,0,0")));
+        QTest::mouseRelease(link, Qt::LeftButton, {}, {3, 3});
+        QVERIFY(link->styleSheet().contains(QStringLiteral("0,0,255")));
+        QCOMPARE(test::shell().opened, QStringList{app::kWebSite});
+    }
+
+    void badStoredLanguageIsReportedAtLine120()
+    {
+        settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Sprache"), QStringLiteral("deutsch"));
+        test::reporter().answers = {Ignore};
+        QVERIFY(startup::Main());
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("Main"));
+        QCOMPARE(test::reporter().reports[0].line, 120);
+    }
+
+    void secondCopyIsRefusedWhileTheFirstRuns()
+    {
+        const QString name = QStringLiteral("zorbel-test-%1").arg(QCoreApplication::applicationPid());
+        auto first = std::make_unique<SingleInstance>(name);
+        QVERIFY(first->claim());
+        QVERIFY(!SingleInstance(name).claim());
+        first.reset();
+        QVERIFY(SingleInstance(name).claim());
+    }
+
+    void aCrashedCopyDoesNotBlockTheNextStart()
+    {
+        const QString name = QStringLiteral("zorbel-crash-%1").arg(QCoreApplication::applicationPid());
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), name});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QVERIFY(!SingleInstance(name).claim());
+        holder.kill(); // no chance to clean up, as in a crash
+        QVERIFY(holder.waitForFinished(5000));
+        QVERIFY(SingleInstance(name).claim());
+    }
+
+    void theProgramEndsAtOnceWhenACopyRuns()
+    {
+        // Run the real program twice in a sandbox of its own; the second must leave no trace.
+        const QString box = test::scratchFolder() + QStringLiteral("/second");
+        for (const char* d : {"cfg", "tmp", "run", "data"})
+            QDir().mkpath(box + QLatin1Char('/') + QLatin1String(d));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), box + QStringLiteral("/cfg"));
+        env.insert(QStringLiteral("TMPDIR"), box + QStringLiteral("/tmp"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), box + QStringLiteral("/run"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), box + QStringLiteral("/data"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(ZORBEL_PROGRAM), {});
+        QVERIFY(first.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(box + QStringLiteral("/tmp/~tmp.lng")); }, 10000));
+        QFile::remove(box + QStringLiteral("/tmp/~tmp.lng"));
+        QDir(box + QStringLiteral("/cfg")).removeRecursively();
+
+        QProcess second;
+        second.setProcessEnvironment(env);
+        second.start(QStringLiteral(ZORBEL_PROGRAM), {});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(!QFile::exists(box + QStringLiteral("/tmp/~tmp.lng")));
+        QVERIFY(!QDir(box + QStringLiteral("/cfg")).exists());
+        first.kill();
+        first.waitForFinished();
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && qstrcmp(argv[1], "--hold") == 0) {
+        // Helper mode for the crash test: claim, say so, wait to be killed.
+        QCoreApplication app(argc, argv);
+        SingleInstance instance(QString::fromLocal8Bit(argv[2]));
+        if (!instance.claim())
+            return 1;
+        std::puts("held");
+        std::fflush(stdout);
+        return app.exec();
+    }
+    zorbel::test::prepareEnvironment();
+    QApplication app(argc, argv);
+    zorbel::test::prepareApplication();
+    TestStartup tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "test_startup.moc"
