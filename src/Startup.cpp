@@ -10,7 +10,9 @@
 #include "draw/frmDraw.h"
 #include "errors/Failure.h"
 #include "info/frmInfo.h"
+#include <QCoreApplication>
 #include <QPointer>
+#include <QScreen>
 
 namespace zorbel::startup {
 
@@ -19,8 +21,27 @@ QPointer<frmDraw> g_draw;
 
 void showDrawWindow()
 {
-    if (g_draw)
-        g_draw->showMaximized();
+    if (!g_draw)
+        return;
+    // Without a window manager nobody maximizes: fill the available area ourselves too.
+    if (const QScreen* s = g_draw->screen())
+        g_draw->setGeometry(s->availableGeometry());
+    g_draw->showMaximized();
+}
+
+void showAbout()
+{
+    // Modal without an owner: the drawing window waits until it is closed.
+    auto* about = new frmInfo(showDrawWindow, [] { return g_draw && g_draw->isVisible(); });
+    about->exec();
+}
+
+DrawPeers drawPeers()
+{
+    DrawPeers peers;
+    peers.showAbout = showAbout;
+    peers.quit = [] { QCoreApplication::quit(); };
+    return peers;
 }
 } // namespace
 
@@ -44,7 +65,7 @@ bool Main()
         info = new frmInfo(showDrawWindow, [] { return g_draw && g_draw->isVisible(); });
         info->show();
     });
-    p(230, [&] { g_draw = new frmDraw(info); });
+    p(230, [&] { g_draw = new frmDraw(info, drawPeers()); });
     return Forms::count() > 0;
 }
 

@@ -20,8 +20,21 @@ void PictureBox::paintEvent(QPaintEvent*)
             m_cache = QImage(); // a missing picture leaves the place empty rather than failing every repaint
         }
     }
+    QPainter p(this);
     if (!m_cache.isNull())
-        QPainter(this).drawImage(0, 0, m_cache);
+        p.drawImage(0, 0, m_cache);
+    if (m_marked) {
+        p.setPen(QPen(QColor(255, 236, 150), 2));
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void PictureBox::setMarked(bool marked)
+{
+    if (m_marked == marked)
+        return;
+    m_marked = marked;
+    update();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)

@@ -11,6 +11,9 @@ class PictureBox : public QWidget {
 public:
     PictureBox(int resourceId, int index, QWidget* parent);
     int index() const { return m_index; }
+    // The flag of the language in use carries a frame.
+    void setMarked(bool marked);
+    bool marked() const { return m_marked; }
 
 signals:
     void clicked(int index);
@@ -23,6 +26,7 @@ private:
     int m_resourceId;
     int m_index;
     QImage m_cache;
+    bool m_marked = false;
 };
 
 } // namespace zorbel

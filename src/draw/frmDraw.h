@@ -1,25 +1,106 @@
 #pragma once
+#include "Canvas.h"
+#include "DrawLayout.h"
 #include "core/Forms.h"
 #include <QWidget>
+#include <array>
 #include <functional>
+
+class QLabel;
+class QMenu;
+class QAction;
 
 namespace zorbel {
 
-// The drawing window: the child's canvas, the command buttons, the name plates and flags.
+class CanvasView;
+class Proc;
+class DrawPanel;
+class PictureBox;
+class VisualButton;
+
+// What the drawing window asks of the template window and the pen window; the start-up wires
+// them, so this window knows neither.
+struct DrawPeers {
+    std::function<void()> showPreview = [] {};
+    std::function<void()> showColor = [] {};
+    std::function<void(int, const QString&)> setPreviewTip = [](int, const QString&) {};
+    std::function<void()> openFilePanel = [] {};
+    std::function<void()> showAbout = [] {};
+    std::function<void()> quit = [] {};
+};
+
+// The drawing window: the child's canvas, the ten command buttons, the name plates and flags.
 class frmDraw : public QWidget, public Form {
     Q_OBJECT
 public:
-    // startScreen is the window that shows the busy pointer while this one loads.
-    explicit frmDraw(QWidget* startScreen);
+    // startScreen shows the busy pointer while this window loads.
+    frmDraw(QWidget* startScreen, DrawPeers peers);
+    ~frmDraw() override;
     QWidget* widget() override { return this; }
 
     int16_t MarginLeft = 0;
     int16_t MarginRight = 0;
     int16_t MarginTop = 0;
     int16_t MarginBottom = 0;
+    int16_t PenDown = 0;
+
+    // Handlers, public so tests drive them as the window system would.
+    void picBild_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
+    void picBild_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint at);
+    void picBild_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
+    void vbeButton_Click(int16_t index);
+    void imgLang_Click(int16_t index);
+    void Sprache();
+    void Form_Resize();
+    void mnuHilfe_Click();
+    void mnuEmail_Click();
+    void mnuUeber_Click();
+
+    // The canvas, for the template window's file panel and for tests.
+    Canvas& canvas() { return m_canvas; }
+    QWidget* canvasView() const;
+    // Repaints the whole canvas after it was painted into from outside.
+    void refreshCanvas();
+    VisualButton* button(int index) const { return m_vbeButton[size_t(index)]; }
+    PictureBox* flag(int index) const { return m_imgLang[size_t(index)]; }
+    PictureBox* logo(int index) const { return m_imgLogo[size_t(index)]; }
+    QMenu* helpMenu() const { return m_mnuHelp; }
+    QWidget* panel() const;
+    QWidget* frame() const;
+    QLabel* copyright() const { return m_lblCopyright; }
+    const DrawLayout& lastLayout() const { return m_layout; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void Form_Load(QWidget* startScreen);
+    void createControls();
+    void applyPen();
+    bool endCommand(Proc& p);
+    void printCommand(Proc& p);
+
+    DrawPeers m_peers;
+    Canvas m_canvas;
+    CanvasView* m_picBild = nullptr;
+    DrawPanel* m_picPanel = nullptr;
+    QWidget* m_lblRahmen = nullptr;
+    QLabel* m_lblCopyright = nullptr;
+    std::array<PictureBox*, 2> m_imgLogo{};
+    std::array<PictureBox*, 7> m_imgLang{};
+    std::array<VisualButton*, 10> m_vbeButton{};
+    QMenu* m_mnuHelp = nullptr;
+    QAction* m_mnuHilfe = nullptr;
+    QAction* m_mnuEmail = nullptr;
+    QAction* m_mnuUeber = nullptr;
+    QImage m_background; // the window background at the window's size
+    DrawLayout m_layout;
+    QSizeF m_plateSize = DrawLayout::kPlateSize;
+    bool m_ending = false;
 };
 
 } // namespace zorbel

@@ -1,0 +1,51 @@
+#pragma once
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+namespace zorbel {
+
+// The drawing the child makes, and its one-level undo copy. Plain code: the canvas widget turns
+// mouse events into these calls, and each call returns the rectangle that needs repainting.
+class Canvas {
+public:
+    // A new size keeps the drawing: it is scaled from the drawing as it was before the resizing
+    // began, so dragging a window edge does not blur it step by step.
+    void resize(QSize size);
+    QSize size() const { return m_image.size(); }
+    const QImage& image() const { return m_image; }
+    const QImage& undoCopy() const { return m_undo; }
+
+    void setPenColor(const QColor& c) { m_color = c; }
+    void setPenWidth(int width) { m_width = width < 1 ? 1 : width; }
+    QColor penColor() const { return m_color; }
+    int penWidth() const { return m_width; }
+
+    // A line from p to p: one dot of the pen's width. The drawing position becomes p.
+    QRect dot(QPoint p);
+    // A segment from the drawing position to p.
+    QRect lineTo(QPoint p);
+    QPoint position() const { return m_pos; }
+
+    void takeUndoCopy();
+    void restoreUndoCopy();
+    // Plain white.
+    void clear();
+    // A picture stretched over the whole canvas (a saved drawing loaded back).
+    void paintPicture(const QImage& picture);
+
+private:
+    QRect segment(QPoint from, QPoint to);
+    void drawingChanged() { m_base = QImage(); }
+
+    QImage m_image;
+    QImage m_undo;
+    QImage m_base;     // the drawing before the current resizing began
+    QImage m_undoBase; // the undo copy before the current resizing began
+    QColor m_color = Qt::black;
+    int m_width = 5;
+    QPoint m_pos;
+};
+
+} // namespace zorbel

@@ -1,0 +1,175 @@
+// The ten commands of the drawing window's buttons.
+#include "CanvasView.h"
+#include "controls/VisualButton.h"
+#include "core/Allgemein.h"
+#include "core/AppInfo.h"
+#include "core/Platform.h"
+#include "core/Printer.h"
+#include "errors/Failure.h"
+#include "frmDraw.h"
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace zorbel {
+
+namespace {
+QString text(int id) { return Allgemein::GetLang(int16_t(Allgemein::Sprache + id)); }
+
+// The save dialogs must never be blank boxes: French and Norwegian have no texts for them.
+QString textOrEnglish(int id)
+{
+    const QString t = text(id);
+    return t.isEmpty() ? Allgemein::GetLang(int16_t(1000 + id)) : t;
+}
+
+bool acceptableFileName(const QString& name)
+{
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("\\/:*?\"<>|").contains(c))
+            return false;
+    return true;
+}
+
+void playIfOn(int16_t id)
+{
+    if (Allgemein::Sound)
+        Allgemein::PlayWAV(id);
+}
+} // namespace
+
+void frmDraw::vbeButton_Click(int16_t index)
+{
+    Proc p("vbeButton_Click", "frmDraw");
+    p(20, [] { playIfOn(101); });
+    switch (index) {
+    case 0:
+        p(40, [] { playIfOn(107); });
+        // Delete can be undone: a child's whole drawing must not vanish with one click.
+        p(50, [&] {
+            m_canvas.takeUndoCopy();
+            m_vbeButton[1]->setEnabled(true);
+        });
+        p(60, [&] { m_canvas.clear(); });
+        p(70, [&] { m_picBild->update(); });
+        break;
+    case 1:
+        p(90, [&] {
+            m_canvas.restoreUndoCopy();
+            m_picBild->update();
+        });
+        p(100, [&] { m_vbeButton[1]->setEnabled(false); });
+        break;
+    case 2:
+        p(120, [&] { m_peers.openFilePanel(); });
+        break;
+    case 3: {
+        QString path;
+        bool stop = false;
+        p(160, [&] { Allgemein::PicFile = platform::dialogs().inputBox(this, textOrEnglish(132), textOrEnglish(133)); });
+        p(170, [&] { stop = Allgemein::PicFile.isEmpty(); });
+        if (stop)
+            break;
+        p(180, [&] {
+            if (!acceptableFileName(Allgemein::PicFile))
+                throw VbError(vberr::BadFileName);
+            path = app::picsFolder() + Allgemein::PicFile + QStringLiteral(".bmp");
+            stop = QFile::exists(path);
+        });
+        if (p.left() || path.isEmpty())
+            break;
+        if (stop) {
+            p(190, [&] {
+                stop = !platform::dialogs().askYesNo(this, textOrEnglish(134) + QStringLiteral("\r\n") + textOrEnglish(135),
+                                                     textOrEnglish(132), true);
+            });
+            if (stop)
+                break;
+        }
+        p(210, [&] {
+            QDir().mkpath(app::picsFolder());
+            // Written to a new file and renamed: a failed overwrite keeps the old picture.
+            QSaveFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || !m_canvas.image().save(&file, "BMP") || !file.commit())
+                throw VbError(vberr::PathFileAccess);
+        });
+        break;
+    }
+    case 4:
+        p(240, [&] { m_peers.showColor(); });
+        p(250, [] { Allgemein::CShow = -1; });
+        break;
+    case 5:
+        printCommand(p);
+        break;
+    case 6:
+        p(410, [] { Allgemein::Sound = int16_t(~Allgemein::Sound); });
+        p(420, [&] { m_vbeButton[6]->setForeColor(Allgemein::Sound ? QColor(Qt::black) : QColor(255, 0, 0)); });
+        break;
+    case 7:
+        p(480, [&] { m_mnuHelp->popup(QCursor::pos()); });
+        break;
+    case 8:
+        p(500, [] { platform::shell().open(app::kWebSite); });
+        break;
+    case 9:
+        endCommand(p);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDraw::printCommand(Proc& p)
+{
+    std::unique_ptr<printing::PrintJob> job;
+    p(270, [&] { job = printing::printers().begin(QPageLayout::Landscape); });
+    if (!job)
+        return;
+    QRectF picture;
+    p(310, [&] {
+        // The picture keeps a white border of the margins, measured with the printer's own resolution.
+        const double dotsPerMm = job->resolution() / 25.4;
+        QRectF area = job->printableRect().adjusted(MarginLeft * dotsPerMm, MarginTop * dotsPerMm,
+                                                    -MarginRight * dotsPerMm, -MarginBottom * dotsPerMm);
+        const double footer = 6.0 / 72.0 * job->resolution() * 2.0; // one line of 6 pt text and its gap
+        area.setHeight(std::max(1.0, area.height() - footer));
+        QSizeF size = QSizeF(m_canvas.image().size()).scaled(area.size(), Qt::KeepAspectRatio);
+        picture = QRectF(area.left() + (area.width() - size.width()) / 2, area.top(), size.width(), size.height());
+        QPainter& painter = job->painter();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(picture, m_canvas.image());
+    });
+    p(340, [&] {
+        QPainter& painter = job->painter();
+        QFont font = m_lblCopyright->font();
+        font.setPixelSize(std::max(1, int(6.0 / 72.0 * job->resolution())));
+        font.setBold(false);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QFontMetricsF fm(font);
+        painter.drawText(QPointF(picture.left(), picture.bottom() + fm.height() * 0.4 + fm.ascent()),
+                         app::kTitle + QStringLiteral("  |  ") + m_lblCopyright->text());
+    });
+    p(390, [&] { job->end(); });
+}
+
+bool frmDraw::endCommand(Proc& p)
+{
+    bool yes = false;
+    p(520, [&] { yes = platform::dialogs().askYesNo(this, text(114), text(100), false); });
+    if (!yes)
+        return false;
+    m_ending = true;
+    p(530, [] { Allgemein::EndProgram(); });
+    p(550, [&] { m_peers.quit(); });
+    return true;
+}
+
+} // namespace zorbel
