@@ -25,9 +25,10 @@ public:
 
 class DesktopDialogs : public Dialogs {
 public:
-    bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultNo) override
+    bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultNo, bool icon) override
     {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+        QMessageBox box(icon ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
         box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes;
     }

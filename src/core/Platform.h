@@ -19,8 +19,9 @@ public:
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // A yes/no question with the question icon; true for Yes.
-    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultNo) = 0;
+    // A yes/no question, with the question icon unless icon is false; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultNo,
+                          bool icon = true) = 0;
     // A message with an OK button and no icon.
     virtual void inform(QWidget* parent, const QString& text, const QString& title) = 0;
     // The input box; empty when cancelled.

@@ -3,13 +3,21 @@
 #include "core/AppInfo.h"
 #include "core/Basic.h"
 #include "core/Fonts.h"
+#include "core/Platform.h"
+#include "core/Printer.h"
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScreen>
+#include <QStringList>
 
 namespace zorbel {
 
@@ -22,6 +30,25 @@ const QString kComment = QStringLiteral(
     "There is a problem. Please contact the author if this problem appears again.\r\n"
     "Es liegt ein Problem vor, mit dem Sie sich an den technischen Support wenden sollten, falls es "
     "wiederholt auftritt.");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kMailNotice = QStringList{
+    QStringLiteral("Es wird jetzt Ihr Standard-Email-Programm aufgerufen. Die Fehlerbeschreibung sowie das "
+                   "Fehlerprotokoll"),
+    QStringLiteral("wurden zu Ihrer Bequemlichkeit in die Zwischenablage kopiert."),
+    QString(),
+    QStringLiteral("Bitte fügen Sie den Inhalt der Zwischenablage in Ihre Email ein, indem Sie in Ihrem "
+                   "Email-Programm"),
+    QStringLiteral("die Tasten [Strg] und [Einfg] gleichzeitig betätigen. Alternativ können Sie den Inhalt in "
+                   "die EMail"),
+    QStringLiteral("einfügen, indem Sie den Befehl 'Einfügen' aus dem Menü 'Bearbeiten' ausführen."),
+    QString(),
+    QString(),
+    QStringLiteral("Your email application will be started. The error description will be copied to the "
+                   "clipboard."),
+    QString(),
+    QStringLiteral("Please insert the contents of the clipboard into the message body by using Ctrl + V or "),
+    QStringLiteral("use the menu or toolbar command of your email program. "),
+}.join(kCrLf);
 constexpr int kFrameWidth = 7215;
 constexpr int kButtonLefts[] = {240, 2040, 3840, 5640};
 
@@ -69,6 +96,40 @@ public:
 private:
     QPointer<ErrPtnr> m_dialog;
 };
+
+// Failures of the protocol buttons stay inside the dialog: opening it again from itself
+// would stack error dialogs over a report the user has not answered yet.
+class InDialog : public ErrorReporter {
+public:
+    explicit InDialog(std::function<void(const QString&)> show) : m_show(std::move(show)) {}
+    int16_t OnError(const QString& procedure, const QString&) override
+    {
+        m_show(procedure);
+        return Cancel;
+    }
+
+private:
+    std::function<void(const QString&)> m_show;
+};
+
+int32_t saveError(const QSaveFile& file, const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return vberr::PathNotFound;
+    switch (file.error()) {
+    case QFileDevice::PermissionsError: return vberr::PermissionDenied;
+    case QFileDevice::ResourceError: return vberr::DiskFull;
+    case QFileDevice::WriteError: return vberr::DeviceIO;
+    default: return vberr::PathFileAccess;
+    }
+}
+
+void toClipboard(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
 } // namespace
 
 ErrPtnr::ErrPtnr()
@@ -105,7 +166,7 @@ ErrPtnr::ErrPtnr()
                             QStringLiteral("&Abbrechen Cancel"), QStringLiteral("&Beenden       End")};
     for (int i = 0; i < 4; ++i) {
         m_cmdProtocol[size_t(i)] = button(m_framProtocol, protocol[i], i);
-        connect(m_cmdProtocol[size_t(i)], &QPushButton::clicked, this, [this, i] { emit protocolRequested(i); });
+        connect(m_cmdProtocol[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdProtocol_Click(i); });
         m_cmdContinue[size_t(i)] = button(m_framContinue, cont[i], i);
         connect(m_cmdContinue[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdContinue_Click(i); });
     }
@@ -153,6 +214,7 @@ void ErrPtnr::LayoutDialog()
         y += f->height();
     }
     m_lblComment->setText(kComment);
+    m_lblComment->setStyleSheet(QString());
     for (int i = 0; i < 4; ++i) {
         m_cmdProtocol[size_t(i)]->setVisible(true);
         m_cmdContinue[size_t(i)]->setVisible(true);
@@ -200,7 +262,102 @@ void ErrPtnr::AppendProtocolLog() const
     BuildProtocol(text);
     QFile log(app::programFolder() + app::programName() + QStringLiteral(".EPT"));
     if (log.open(QIODevice::WriteOnly | QIODevice::Append))
-        log.write(text.toLocal8Bit() + "\r\n");
+        log.write(protocol::toAnsi(text) + "\r\n");
+}
+
+void ErrPtnr::cmdProtocol_Click(int index)
+{
+    InDialog inDialog([this](const QString& procedure) { ShowOwnFailure(procedure); });
+    const ReporterScope scope(&inDialog);
+    // Built afresh: the protocol's date and time are those of the click.
+    QString text;
+    BuildProtocol(text);
+    switch (index) {
+    case 0: PrintProtocol(text); break;
+    case 1: SaveProtocol(text); break;
+    case 2: MailProtocol(text); break;
+    case 3: WebProtocol(text); break;
+    default: break;
+    }
+    emit protocolRequested(index);
+}
+
+void ErrPtnr::PrintProtocol(const QString& text)
+{
+    Proc p("PrintProtocol", "ErrPtnr");
+    std::unique_ptr<printing::PrintJob> job;
+    p(10, [&] { job = printing::printers().begin(QPageLayout::Portrait); });
+    p(20, [&] {
+        QPainter& painter = job->painter();
+        painter.setFont(QGuiApplication::font());
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        const double pageHeight = job->printableRect().height();
+        double y = 0;
+        for (const QString& line : protocol::wrapForPrint(text)) {
+            if (y > 0 && y + metrics.height() > pageHeight) {
+                if (!job->newPage())
+                    throw VbError(vberr::PrinterError);
+                y = 0;
+            }
+            painter.drawText(QPointF(0, y + metrics.ascent()), line);
+            y += metrics.lineSpacing();
+        }
+    });
+    p(30, [&] { job->end(); });
+}
+
+void ErrPtnr::SaveProtocol(const QString& text)
+{
+    Proc p("SaveProtocol", "ErrPtnr");
+    const QString folder = app::programFolder();
+    const QString file = folder + app::programName() + QStringLiteral(".ERR");
+    p(10, [&] {
+        const QString question = QStringLiteral("Vorhandene Datei '") + file + QStringLiteral("' überschreiben?") + kCrLf
+            + QStringLiteral("Overwrite file '") + file + QStringLiteral("' ?");
+        if (QFileInfo::exists(file) && !platform::dialogs().askYesNo(this, question, app::kTitle, false, false))
+            p.leave();
+    });
+    p(20, [&] {
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            throw VbError(saveError(out, folder));
+        out.write(protocol::toAnsi(text) + "\r\n");
+        if (!out.commit())
+            throw VbError(saveError(out, folder));
+    });
+    p(30, [&] {
+        platform::dialogs().inform(this,
+                                   QStringLiteral("Das Fehlerprotokoll wurde in die Datei '") + file
+                                       + QStringLiteral("' geschrieben!") + kCrLf
+                                       + QStringLiteral("Error protocoll was written to file '") + file
+                                       + QStringLiteral("'!"),
+                                   app::kTitle);
+    });
+}
+
+void ErrPtnr::MailProtocol(const QString& text)
+{
+    Proc p("MailProtocol", "ErrPtnr");
+    p(10, [&] { platform::dialogs().inform(this, kMailNotice, app::kTitle); });
+    p(20, [&] { toClipboard(text); });
+    p(30, [&] { platform::shell().open(QStringLiteral("mailto:") + app::kSupportMail); });
+}
+
+void ErrPtnr::WebProtocol(const QString& text)
+{
+    Proc p("WebProtocol", "ErrPtnr");
+    p(10, [&] { toClipboard(text); });
+    p(20, [&] { platform::shell().open(app::kWebSite); });
+}
+
+void ErrPtnr::ShowOwnFailure(const QString& procedure)
+{
+    const Failure& f = currentFailure();
+    m_lblComment->setText(QStringLiteral("Fehler / Error %1 (%2)").arg(f.number).arg(f.description) + kCrLf
+                          + QStringLiteral("%1, Zeile / line %2").arg(procedure).arg(f.line));
+    m_lblComment->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    QApplication::beep();
 }
 
 } // namespace zorbel

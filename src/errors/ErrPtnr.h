@@ -37,6 +37,7 @@ public:
     QString comment() const;
 
 signals:
+    // After a protocol button's action, whether it worked or not.
     void protocolRequested(int index);
 
 protected:
@@ -45,6 +46,13 @@ protected:
 private:
     void LayoutDialog();
     void cmdContinue_Click(int index);
+    void cmdProtocol_Click(int index);
+    void PrintProtocol(const QString& text);
+    void SaveProtocol(const QString& text);
+    void MailProtocol(const QString& text);
+    void WebProtocol(const QString& text);
+    // A protocol button's own failure: shown in the comment until the next report.
+    void ShowOwnFailure(const QString& procedure);
 
     QGroupBox* m_framComment;
     QGroupBox* m_framFehler;

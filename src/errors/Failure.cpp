@@ -14,6 +14,17 @@ std::function<void()> g_endHook;
 const Failure& currentFailure() { return g_failure; }
 void setErrorReporter(ErrorReporter* reporter) { g_reporter = reporter; }
 ErrorReporter* errorReporter() { return g_reporter; }
+ReporterScope::ReporterScope(ErrorReporter* reporter) : m_previous(g_reporter), m_failure(g_failure)
+{
+    g_reporter = reporter;
+}
+
+ReporterScope::~ReporterScope()
+{
+    g_reporter = m_previous;
+    g_failure = m_failure;
+}
+
 void setEndHook(std::function<void()> hook) { g_endHook = std::move(hook); }
 
 void endProgramNow()

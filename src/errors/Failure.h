@@ -27,6 +27,20 @@ public:
 void setErrorReporter(ErrorReporter* reporter);
 ErrorReporter* errorReporter();
 
+// Sends failures to another reporter for a while, then puts back the previous reporter and the
+// failure it was handling: the error dialog's own buttons report their failures in the dialog.
+class ReporterScope {
+public:
+    explicit ReporterScope(ErrorReporter* reporter);
+    ~ReporterScope();
+    ReporterScope(const ReporterScope&) = delete;
+    ReporterScope& operator=(const ReporterScope&) = delete;
+
+private:
+    ErrorReporter* m_previous;
+    Failure m_failure;
+};
+
 // Ends the process at once after the End answer. Tests install a hook that throws instead.
 void setEndHook(std::function<void()> hook);
 [[noreturn]] void endProgramNow();

@@ -1,4 +1,5 @@
 #include "Protocol.h"
+#include "core/Cp1252.h"
 #include <QSysInfo>
 
 namespace zorbel::protocol {
@@ -55,9 +56,11 @@ QStringList wrapForPrint(const QString& protocol)
             const QString word = line.mid(start, blank < 0 ? -1 : blank - start + 1);
             start += word.size();
             column += int(word.size());
-            // A word too long for any line stays whole on the line it starts.
-            if (column > 73 && !out.isEmpty()) {
-                printed << out;
+            // Past column 73 the line is cut before this word; what follows is indented by 20 blanks
+            // that do not count. A word too long for any line is never split.
+            if (column > 73) {
+                if (!out.isEmpty())
+                    printed << out;
                 out = QString(20, QLatin1Char(' '));
                 column = int(word.size());
             }
@@ -72,7 +75,21 @@ QStringList wrapForPrint(const QString& protocol)
 QString LPSTRToVBString(const QByteArray& buffer)
 {
     const qsizetype nul = buffer.indexOf('\0');
-    return nul < 0 ? QString() : QString::fromLatin1(buffer.left(nul));
+    return nul < 0 ? QString() : cp1252::decode(buffer.left(nul));
+}
+
+QByteArray toAnsi(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the code page is one '?', also when it takes two UTF-16 units.
+        const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const auto code = cp1252::encode(QStringView(text).mid(i, n));
+        out += code ? *code : QByteArray("?");
+        i += n - 1;
+    }
+    return out;
 }
 
 } // namespace zorbel::protocol

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -30,7 +31,9 @@ struct Fields {
 QString build(const Fields& f);
 // The lines as printed: cut at 73 columns into words, continuation lines indented by 20 blanks.
 QStringList wrapForPrint(const QString& protocol);
-// The text of buffer before its first zero character; empty when it has none.
+// The text of an ANSI (Windows-1252) buffer before its first zero character; empty when it has none.
 QString LPSTRToVBString(const QByteArray& buffer);
+// Windows-1252 bytes for the plain-text files; a character without a code becomes '?'.
+QByteArray toAnsi(const QString& text);
 
 } // namespace zorbel::protocol

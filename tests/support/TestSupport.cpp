@@ -54,9 +54,9 @@ int16_t ScriptedReporter::OnError(const QString& procedure, const QString& modul
     return a;
 }
 
-bool FakeDialogs::askYesNo(QWidget*, const QString& text, const QString& title, bool defaultNo)
+bool FakeDialogs::askYesNo(QWidget*, const QString& text, const QString& title, bool defaultNo, bool icon)
 {
-    questions.push_back({text, title, defaultNo});
+    questions.push_back({text, title, defaultNo, icon});
     if (yesNo.empty())
         return false;
     const bool a = yesNo.front();

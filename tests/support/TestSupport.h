@@ -48,11 +48,12 @@ public:
     struct Asked {
         QString text, title;
         bool defaultNo;
+        bool icon;
     };
     std::vector<Asked> questions;
     std::vector<std::pair<QString, QString>> messages; // text, title
     std::vector<std::pair<QString, QString>> prompts;  // prompt, title
-    bool askYesNo(QWidget*, const QString& text, const QString& title, bool defaultNo) override;
+    bool askYesNo(QWidget*, const QString& text, const QString& title, bool defaultNo, bool icon = true) override;
     void inform(QWidget*, const QString& text, const QString& title) override { messages.emplace_back(text, title); }
     QString inputBox(QWidget*, const QString& prompt, const QString& title) override;
 };
