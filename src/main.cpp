@@ -13,6 +13,8 @@ int main(int argc, char** argv)
     // when the start screen closes before the drawing window appears.
     QApplication::setQuitOnLastWindowClosed(false);
     zorbel::fonts::install();
+    // Menus, message boxes and the input box use the built-in sans serif too.
+    QApplication::setFont(zorbel::fonts::font(QStringLiteral("MS Sans Serif"), 9));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bmp/info_small.svg")));
     zorbel::setErrorReporter(&zorbel::ErrPtnr::reporter());
     if (!zorbel::startup::Main())

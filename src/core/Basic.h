@@ -29,3 +29,10 @@ namespace zorbel::basic {
 inline int pxX(double twips) { return int(roundEven(twips / twipsPerPixelX())); }
 inline int pxY(double twips) { return int(roundEven(twips / twipsPerPixelY())); }
 } // namespace zorbel::basic
+
+#include <QColor>
+namespace zorbel::basic {
+// Colours are stored as 0x00BBGGRR.
+inline QColor vbColor(int32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+inline int32_t vbColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+} // namespace zorbel::basic

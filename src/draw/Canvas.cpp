@@ -17,7 +17,13 @@ QImage scaledFrom(const QImage& source, QSize size)
         return white(size);
     if (source.size() == size)
         return source;
-    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    // Bilinear through the painter: several times faster than QImage::scaled, which matters
+    // while a window edge is dragged.
+    QImage img(size, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(img.rect(), source);
+    return img;
 }
 } // namespace
 

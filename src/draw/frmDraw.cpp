@@ -175,8 +175,18 @@ void frmDraw::Form_Resize()
     const QSize client = size();
     p(20, [&] {
         const qreal dpr = devicePixelRatioF();
-        if (m_background.deviceIndependentSize().toSize() != client || m_background.devicePixelRatio() != dpr)
-            m_background = res::LoadResPicture(res::id::DrawBackground, client, dpr);
+        if (m_background.deviceIndependentSize().toSize() != client || m_background.devicePixelRatio() != dpr) {
+            // The vector picture is drawn once, large; stretching that raster per layout is far
+            // cheaper than drawing the vectors again at every size.
+            if (m_backgroundSource.isNull())
+                m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, QSize(2048, 1536));
+            m_background = QImage((QSizeF(client) * dpr).toSize(), QImage::Format_RGB32);
+            QPainter painter(&m_background);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(m_background.rect(), m_backgroundSource);
+            painter.end();
+            m_background.setDevicePixelRatio(dpr);
+        }
         update();
     });
     p(30, [&] { m_layout = DrawLayout::compute(QSizeF(client), m_plateSize, m_lblCopyright->height()); });

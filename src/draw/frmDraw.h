@@ -97,7 +97,8 @@ private:
     QAction* m_mnuHilfe = nullptr;
     QAction* m_mnuEmail = nullptr;
     QAction* m_mnuUeber = nullptr;
-    QImage m_background; // the window background at the window's size
+    QImage m_backgroundSource; // the background picture, drawn once
+    QImage m_background;       // the window background at the window's size
     DrawLayout m_layout;
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;

@@ -1,0 +1,133 @@
+// The canvas without a screen: dots, segments, the undo copy, clearing and resizing.
+#include "TestSupport.h"
+#include "draw/Canvas.h"
+
+using namespace zorbel;
+
+namespace {
+int countColour(const QImage& img, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return n;
+}
+
+Canvas fresh(QSize size = {200, 150})
+{
+    Canvas c;
+    c.resize(size);
+    return c;
+}
+} // namespace
+
+class TestCanvas : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWhite()
+    {
+        Canvas c = fresh();
+        QCOMPARE(c.size(), QSize(200, 150));
+        QCOMPARE(countColour(c.image(), qRgb(255, 255, 255)), 200 * 150);
+    }
+
+    void aClickLeavesOneDotOfThePenWidthInThePenColour()
+    {
+        Canvas c = fresh();
+        c.setPenColor(QColor(255, 0, 0));
+        c.setPenWidth(10);
+        const QRect dirty = c.dot({50, 50});
+        QCOMPARE(c.image().pixel(50, 50), qRgb(255, 0, 0));
+        QCOMPARE(c.image().pixel(53, 50), qRgb(255, 0, 0));
+        QCOMPARE(c.image().pixel(58, 50), qRgb(255, 255, 255));
+        QVERIFY(dirty.contains(QRect(45, 45, 10, 10)));
+        const int red = countColour(c.image(), qRgb(255, 0, 0));
+        QVERIFY2(red > 40 && red < 100, qPrintable(QString::number(red))); // about pi * 5^2
+    }
+
+    void widthOneIsASinglePixel()
+    {
+        Canvas c = fresh();
+        c.setPenWidth(1);
+        c.dot({10, 10});
+        QCOMPARE(countColour(c.image(), qRgb(0, 0, 0)), 1);
+    }
+
+    void segmentsFollowFromTheLastPointAndReportTheirDirtyArea()
+    {
+        Canvas c = fresh();
+        c.setPenWidth(4);
+        c.dot({10, 10});
+        const QRect dirty = c.lineTo({100, 10});
+        QCOMPARE(c.position(), QPoint(100, 10));
+        QCOMPARE(c.image().pixel(55, 10), qRgb(0, 0, 0));
+        QVERIFY(dirty.contains(QRect(10, 8, 90, 4)));
+        QVERIFY(dirty.height() < 20);
+        // A stroke that leaves the canvas is cut at its edge.
+        const QRect outside = c.lineTo({400, 10});
+        QVERIFY(c.image().rect().contains(outside));
+        QCOMPARE(c.image().pixel(199, 10), qRgb(0, 0, 0));
+    }
+
+    void undoCopyRestoresTheStateBeforeTheLastStroke()
+    {
+        Canvas c = fresh();
+        c.takeUndoCopy();
+        c.dot({20, 20});
+        const QImage afterFirst = c.image();
+        c.takeUndoCopy();
+        c.dot({80, 80});
+        c.restoreUndoCopy();
+        QCOMPARE(c.image(), afterFirst);
+    }
+
+    void clearIsPlainWhite()
+    {
+        Canvas c = fresh();
+        c.dot({20, 20});
+        c.clear();
+        QCOMPARE(countColour(c.image(), qRgb(255, 255, 255)), 200 * 150);
+    }
+
+    void resizingScalesFromTheDrawingBeforeTheResizingBegan()
+    {
+        Canvas c = fresh({400, 300});
+        c.setPenWidth(2);
+        c.dot({0, 0});
+        c.lineTo({399, 299});
+        const QImage original = c.image();
+        // Dragging an edge: many small sizes, then back. The drawing comes back unblurred.
+        for (int w = 396; w > 100; w -= 4)
+            c.resize({w, w * 3 / 4});
+        c.resize({400, 300});
+        QCOMPARE(c.image(), original);
+        // A stroke ends the resizing: the next resize starts from the new drawing.
+        c.dot({200, 10});
+        c.resize({200, 150});
+        QVERIFY(qGray(c.image().pixel(100, 5)) < 240); // a stale copy would have lost the dot
+    }
+
+    void undoCopyFollowsTheResize()
+    {
+        Canvas c = fresh({400, 300});
+        c.takeUndoCopy();
+        c.dot({200, 150});
+        c.resize({200, 150});
+        c.restoreUndoCopy();
+        QCOMPARE(c.image().size(), QSize(200, 150));
+        QCOMPARE(countColour(c.image(), qRgb(255, 255, 255)), 200 * 150);
+    }
+
+    void loadedPictureCoversTheCanvas()
+    {
+        Canvas c = fresh();
+        QImage pic(40, 30, QImage::Format_RGB32);
+        pic.fill(QColor(0, 0, 255));
+        c.paintPicture(pic);
+        QCOMPARE(countColour(c.image(), qRgb(0, 0, 255)), 200 * 150);
+    }
+};
+
+ZORBEL_TEST_MAIN(TestCanvas)
+#include "test_canvas.moc"

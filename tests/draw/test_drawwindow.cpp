@@ -1,0 +1,253 @@
+// The drawing window as a child uses it: strokes, undo, delete, sound, end, resizing, and the
+// texts in every language.
+#include "DrawFixture.h"
+#include "controls/PictureBox.h"
+#include "controls/VisualButton.h"
+#include <QAction>
+#include <QMenu>
+
+using namespace zorbel;
+using test::DrawFixture;
+
+namespace {
+constexpr QRgb kWhite = 0xFFFFFF;
+}
+
+class TestDrawWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void loadingPreparesPenButtonsAndTools()
+    {
+        DrawFixture f;
+        QVERIFY(!f.w->button(1)->isEnabled());
+        QCOMPARE(f.w->button(6)->foreColor(), QColor(Qt::black));
+        QCOMPARE(f.w->canvas().penWidth(), 5);
+        QCOMPARE(f.w->canvas().size(), QSize(559, 419));
+        QVERIFY(f.calls.contains(QStringLiteral("preview")));
+        QVERIFY(f.calls.contains(QStringLiteral("color"))); // CShow is on by default
+        QCOMPARE(f.w->MarginLeft, int16_t(0));              // no printer
+    }
+
+    void aClickLeavesADotEnablesUndoAndPlaysThePencil()
+    {
+        DrawFixture f;
+        f.press({100, 100});
+        f.release();
+        QCOMPARE(f.pixel({100, 100}), 0u);
+        QVERIFY(f.w->button(1)->isEnabled());
+        QCOMPARE(test::sound().played, std::vector<int>{102});
+    }
+
+    void everyMouseButtonDrawsAndMovingWithoutPressDrawsNothing()
+    {
+        DrawFixture f;
+        f.move({50, 50});
+        QCOMPARE(f.pixel({50, 50}), kWhite);
+        f.press({50, 50}, Qt::RightButton);
+        f.move({150, 50});
+        f.release();
+        QCOMPARE(f.pixel({100, 50}), 0u);
+        f.move({150, 150});
+        QCOMPARE(f.pixel({150, 100}), kWhite);
+    }
+
+    void undoRemovesOnlyTheLastStrokeAndOnlyOnce()
+    {
+        DrawFixture f;
+        f.stroke({20, 20}, {120, 20});
+        f.stroke({20, 80}, {120, 80});
+        f.w->button(1)->click();
+        QCOMPARE(f.pixel({70, 20}), 0u);
+        QCOMPARE(f.pixel({70, 80}), kWhite);
+        QVERIFY(!f.w->button(1)->isEnabled());
+    }
+
+    void deleteClearsToWhiteAndCanBeUndone()
+    {
+        DrawFixture f;
+        f.stroke({20, 20}, {120, 20});
+        f.w->button(1)->click(); // undo: the canvas is white again
+        f.stroke({20, 60}, {120, 60});
+        test::sound().played.clear();
+        f.w->vbeButton_Click(0);
+        QCOMPARE(test::sound().played, (std::vector<int>{101, 107}));
+        QCOMPARE(f.pixel({70, 60}), kWhite);
+        QVERIFY(f.w->button(1)->isEnabled());
+        f.w->vbeButton_Click(1);
+        QCOMPARE(f.pixel({70, 60}), 0u);
+    }
+
+    void soundOffMakesTheButtonRedAndStrokesSilent()
+    {
+        DrawFixture f({800, 580}, [] { Allgemein::Sound = 0; });
+        QCOMPARE(f.w->button(6)->foreColor(), QColor(255, 0, 0));
+        f.stroke({10, 10}, {20, 20});
+        QVERIFY(test::sound().played.empty());
+    }
+
+    void soundToggleTwiceIsBlackAgainAndStoresNothing()
+    {
+        DrawFixture f;
+        f.w->vbeButton_Click(6);
+        QCOMPARE(Allgemein::Sound, int16_t(0));
+        QCOMPARE(f.w->button(6)->foreColor(), QColor(255, 0, 0));
+        QCOMPARE(test::sound().played, std::vector<int>{101}); // chosen before the toggle
+        f.w->vbeButton_Click(6);
+        QCOMPARE(Allgemein::Sound, int16_t(-1));
+        QCOMPARE(f.w->button(6)->foreColor(), QColor(Qt::black));
+        QCOMPARE(test::sound().played, std::vector<int>{101}); // switching on plays nothing
+        QVERIFY(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sound")).isEmpty());
+    }
+
+    void disabledButtonsAreSilent()
+    {
+        DrawFixture f;
+        QTest::mouseClick(f.w->button(1), Qt::LeftButton);
+        QVERIFY(test::sound().played.empty());
+    }
+
+    void unknownIndexOnlyClicks()
+    {
+        DrawFixture f;
+        f.w->vbeButton_Click(12);
+        QCOMPARE(test::sound().played, std::vector<int>{101});
+    }
+
+    void penOpenHelpAndWebCommands()
+    {
+        DrawFixture f;
+        f.calls.clear();
+        Allgemein::CShow = 0;
+        f.w->vbeButton_Click(4);
+        QCOMPARE(Allgemein::CShow, int16_t(-1));
+        f.w->vbeButton_Click(2);
+        QCOMPARE(f.calls, (QStringList{QStringLiteral("color"), QStringLiteral("files")}));
+        f.w->vbeButton_Click(8);
+        QCOMPARE(test::shell().opened, QStringList{app::kWebSite});
+        f.w->vbeButton_Click(7);
+        QVERIFY(f.w->helpMenu()->isVisible());
+        f.w->helpMenu()->hide();
+    }
+
+    void endAnsweredNoChangesNothingYesSavesAndQuits()
+    {
+        DrawFixture f;
+        Allgemein::Width = 17;
+        f.w->vbeButton_Click(9);
+        QCOMPARE(test::dialogs().questions.size(), size_t(1));
+        QCOMPARE(test::dialogs().questions[0].text, QStringLiteral("Wirklich schon aufh\u00f6ren?"));
+        QCOMPARE(test::dialogs().questions[0].title, QStringLiteral("Zorbel"));
+        QVERIFY(!test::dialogs().questions[0].defaultNo);
+        QCOMPARE(f.quits, 0);
+        QVERIFY(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Width")).isEmpty());
+
+        test::dialogs().yesNo = {true};
+        f.w->vbeButton_Click(9);
+        QCOMPARE(f.quits, 1);
+        QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Width")), QStringLiteral("17"));
+        QCOMPARE(Forms::count(), 0);
+        f.w.release()->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void closingTheWindowAsksLikeEnd()
+    {
+        DrawFixture f;
+        f.w->close();
+        QCOMPARE(test::dialogs().questions.size(), size_t(1));
+        QVERIFY(f.w->isVisible());
+        QCOMPARE(f.quits, 0);
+    }
+
+    void resizingKeepsTheDrawing()
+    {
+        DrawFixture f;
+        f.stroke({100, 100}, {300, 100});
+        f.w->resize(1024, 748);
+        QTest::qWait(0);
+        QCOMPARE(f.w->canvas().size(), QSize(762, 571));
+        const double s = 762.0 / 559.0;
+        QCOMPARE(f.pixel(QPointF(200 * s, 100 * s).toPoint()), 0u);
+    }
+
+    void germanTexts()
+    {
+        DrawFixture f;
+        f.w->Sprache();
+        QCOMPARE(f.w->button(0)->toolTip(), QStringLiteral("Bild l\u00f6schen"));
+        QCOMPARE(f.w->button(9)->toolTip(), QStringLiteral("Beenden"));
+        QCOMPARE(f.w->helpMenu()->title(), QStringLiteral("Hilfe"));
+        QCOMPARE(f.w->helpMenu()->actions()[0]->text(), QStringLiteral("Onlinehilfe"));
+        QCOMPARE(f.w->helpMenu()->actions()[2]->text(), QStringLiteral("E-Mail"));
+        QCOMPARE(f.w->helpMenu()->actions()[4]->text(), QStringLiteral("\u00dcber..."));
+        QVERIFY(f.w->logo(0)->isVisible() && !f.w->logo(1)->isVisible());
+        QCOMPARE(f.tips[0], QStringLiteral("Zur\u00fcck"));
+        QCOMPARE(f.tips[6], QStringLiteral("OK"));
+        QVERIFY(f.w->flag(0)->marked());
+    }
+
+    void englishFlagSwitchesAndStoresAtOnce()
+    {
+        DrawFixture f;
+        f.w->imgLang_Click(1);
+        QCOMPARE(test::sound().played, std::vector<int>{101});
+        QCOMPARE(Allgemein::Sprache, int16_t(1000));
+        QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("1000"));
+        QCOMPARE(f.w->button(0)->toolTip(), QStringLiteral("Delete picture"));
+        QCOMPARE(f.w->button(8)->toolTip(), QStringLiteral("Mellix's homepage"));
+        QCOMPARE(f.w->helpMenu()->actions()[2]->text(), QStringLiteral("E-Mail"));
+        QVERIFY(!f.w->logo(0)->isVisible() && f.w->logo(1)->isVisible());
+        QVERIFY(f.w->flag(1)->marked() && !f.w->flag(0)->marked());
+        // The flag of the language in use: only the click sound.
+        settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Sprache"), QStringLiteral("marker"));
+        f.w->imgLang_Click(1);
+        QCOMPARE(test::sound().played, (std::vector<int>{101, 101}));
+        QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("marker"));
+    }
+
+    void norwegianHasEmptyTooltipsAndNoMarkedFlag()
+    {
+        DrawFixture f;
+        Allgemein::Sprache = 5000;
+        f.w->Sprache();
+        for (int i : {0, 1, 2, 3, 5})
+            QCOMPARE(f.w->button(i)->toolTip(), QString());
+        QCOMPARE(f.w->button(9)->toolTip(), QStringLiteral("Avslutt"));
+        for (int i : {0, 1, 3, 4, 6})
+            QVERIFY(!f.w->flag(i)->marked());
+        QVERIFY(f.w->logo(1)->isVisible());
+    }
+
+    void italianSelectTooltipIsEmpty()
+    {
+        DrawFixture f;
+        Allgemein::Sprache = 3000;
+        f.w->Sprache();
+        QCOMPARE(f.tips[1], QString());
+        QCOMPARE(f.tips[2], QStringLiteral("Avanti"));
+    }
+
+    void helpMenuEntries()
+    {
+        DrawFixture f;
+        f.w->mnuHilfe_Click();
+        Allgemein::Sprache = 4000;
+        f.w->mnuHilfe_Click();
+        f.w->mnuEmail_Click();
+        f.w->mnuUeber_Click();
+        QCOMPARE(test::shell().opened.size(), 3);
+        QVERIFY(test::shell().opened[0].endsWith(QStringLiteral("/help/de.html")));
+        QVERIFY(test::shell().opened[1].endsWith(QStringLiteral("/help/en.html")));
+        QCOMPARE(test::shell().opened[2], QStringLiteral("mailto:support@zorbel.example?Subject=Zorbel III"));
+        QVERIFY(f.calls.contains(QStringLiteral("about")));
+    }
+
+    void cleanup()
+    {
+        Allgemein::Sprache = 0;
+        Allgemein::Sound = -1;
+    }
+};
+
+ZORBEL_TEST_MAIN(TestDrawWindow)
+#include "test_drawwindow.moc"

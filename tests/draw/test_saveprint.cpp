@@ -1,0 +1,186 @@
+// Saving the drawing as a bitmap into the drawings folder, and printing it.
+#include "DrawFixture.h"
+#include "draw/Canvas.h"
+#include <QDir>
+
+using namespace zorbel;
+using test::DrawFixture;
+using test::dialogs;
+
+namespace {
+QString picture(const QString& name) { return app::picsFolder() + name + QStringLiteral(".bmp"); }
+
+void forget()
+{
+    QDir(app::picsFolder()).removeRecursively();
+}
+} // namespace
+
+class TestSavePrint : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { forget(); }
+    void cleanup() { printing::setPrinters(nullptr); }
+
+    void emptyOrCancelledNameWritesAndAsksNothing()
+    {
+        DrawFixture f;
+        dialogs().inputs = {QString()};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(dialogs().prompts.size(), size_t(1));
+        QCOMPARE(dialogs().prompts[0].first, QStringLiteral("Bitte gib einen Dateinamen ein:"));
+        QCOMPARE(dialogs().prompts[0].second, QStringLiteral("Bild speichern..."));
+        QVERIFY(dialogs().questions.empty());
+        QVERIFY(!QDir(app::picsFolder()).exists() || QDir(app::picsFolder()).isEmpty());
+    }
+
+    void savesABitmapOfTheCanvasCreatingTheFolder()
+    {
+        DrawFixture f;
+        f.stroke({10, 10}, {200, 10});
+        dialogs().inputs = {QStringLiteral("Dino T\u00e4schchen")};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(Allgemein::PicFile, QStringLiteral("Dino T\u00e4schchen"));
+        const QImage saved(picture(Allgemein::PicFile), "BMP");
+        QCOMPARE(saved.size(), f.w->canvas().size());
+        QCOMPARE(saved.pixel(100, 10) & 0xFFFFFF, 0u);
+        QVERIFY(dialogs().questions.empty());
+    }
+
+    void existingNameAsksWithNoPreselectedAndNoKeepsTheFile()
+    {
+        DrawFixture f;
+        dialogs().inputs = {QStringLiteral("rex")};
+        f.w->vbeButton_Click(3);
+        const QByteArray before = [] { QFile x(picture(QStringLiteral("rex"))); x.open(QIODevice::ReadOnly); return x.readAll(); }();
+        f.stroke({10, 10}, {200, 200});
+        dialogs().inputs = {QStringLiteral("rex")};
+        f.w->vbeButton_Click(3); // answered No
+        QCOMPARE(dialogs().questions.size(), size_t(1));
+        QCOMPARE(dialogs().questions[0].text, QStringLiteral("Die Datei ist bereits vorhanden!\r\n\u00dcberschreiben?"));
+        QCOMPARE(dialogs().questions[0].title, QStringLiteral("Bitte gib einen Dateinamen ein:"));
+        QVERIFY(dialogs().questions[0].defaultNo);
+        QFile x(picture(QStringLiteral("rex")));
+        QVERIFY(x.open(QIODevice::ReadOnly));
+        QCOMPARE(x.readAll(), before);
+
+        dialogs().inputs = {QStringLiteral("rex")};
+        dialogs().yesNo = {true};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(dialogs().questions.size(), size_t(2));
+        QCOMPARE(QImage(picture(QStringLiteral("rex"))).pixel(100, 100) & 0xFFFFFF, 0u);
+    }
+
+    void refusedNamesWriteNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* n : {".", "..", "a/b", "..\\up", "c:x", "what?", "star*", "q\"uote", "<x>", "pipe|",
+                              "tab\there"})
+            QTest::newRow(n) << QString::fromLatin1(n);
+    }
+
+    void refusedNamesWriteNothing()
+    {
+        QFETCH(QString, name);
+        DrawFixture f;
+        dialogs().inputs = {name};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 52);
+        QCOMPARE(test::reporter().reports[0].line, 180);
+        QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("vbeButton_Click"));
+        QVERIFY(dialogs().questions.empty());
+        QVERIFY(!QDir(app::picsFolder()).exists() || QDir(app::picsFolder()).isEmpty());
+        QVERIFY(!QFile::exists(app::programFolder() + QStringLiteral("up.bmp")));
+    }
+
+    void frenchSaveDialogsFallBackToEnglish()
+    {
+        DrawFixture f;
+        Allgemein::Sprache = 6000;
+        dialogs().inputs = {QStringLiteral("a"), QStringLiteral("a")};
+        f.w->vbeButton_Click(3);
+        f.w->vbeButton_Click(3);
+        QCOMPARE(dialogs().prompts[0].first, QStringLiteral("Please enter a name for the file:"));
+        QCOMPARE(dialogs().prompts[0].second, QStringLiteral("Save picture to file..."));
+        QCOMPARE(dialogs().questions[0].text, QStringLiteral("File already exists!\r\nOverwrite?"));
+        Allgemein::Sprache = 0;
+    }
+
+    void aFailedOverwriteKeepsTheOldPicture()
+    {
+        DrawFixture f;
+        dialogs().inputs = {QStringLiteral("keep")};
+        f.w->vbeButton_Click(3);
+        QFile::setPermissions(app::picsFolder(), QFile::ReadOwner | QFile::ExeOwner);
+        dialogs().inputs = {QStringLiteral("keep")};
+        dialogs().yesNo = {true};
+        f.w->vbeButton_Click(3);
+        QFile::setPermissions(app::picsFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (test::reporter().reports.empty())
+            QSKIP("running with rights that ignore folder permissions");
+        QCOMPARE(test::reporter().reports[0].line, 210);
+        QVERIFY(!QImage(picture(QStringLiteral("keep"))).isNull());
+    }
+
+    void marginsComeFromTheDefaultPrinter()
+    {
+        printing::ImagePrinters printer({210, 297}, 300, {59, 59}, {200, 287});
+        printing::setPrinters(&printer);
+        DrawFixture f;
+        QCOMPARE(f.w->MarginLeft, int16_t(6));
+        QCOMPARE(f.w->MarginRight, int16_t(6));
+        QCOMPARE(f.w->MarginTop, int16_t(6));
+        QCOMPARE(f.w->MarginBottom, int16_t(6));
+    }
+
+    void printsTheCanvasLandscapeInsideTheMarginsWithTheFooter()
+    {
+        printing::ImagePrinters printer({210, 297}, 100, {20, 20}, {200, 287});
+        printing::setPrinters(&printer);
+        DrawFixture f;
+        f.w->vbeButton_Click(0); // white, then a black frame around the whole drawing
+        Canvas& c = f.w->canvas();
+        c.setPenWidth(1);
+        c.dot({0, 0});
+        c.lineTo({c.size().width() - 1, 0});
+        c.lineTo({c.size().width() - 1, c.size().height() - 1});
+        c.lineTo({0, c.size().height() - 1});
+        c.lineTo({0, 0});
+        f.w->vbeButton_Click(5);
+        QCOMPARE(printer.lastOrientation, QPageLayout::Landscape);
+        QCOMPARE(printer.pages.size(), size_t(1));
+        const QImage& page = printer.pages[0];
+        QVERIFY(page.width() > page.height());
+        // Find the printed frame: its left edge lies inside the margin (6 mm at 100 dpi = 24 dots).
+        QRect ink;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128)
+                    ink |= QRect(x, y, 1, 1);
+        const double mm = 100 / 25.4;
+        QVERIFY2(ink.left() >= 20 + 4 * mm - 2, qPrintable(QString::number(ink.left())));
+        QVERIFY(ink.top() >= 20 + 4 * mm - 2);
+        QVERIFY(ink.right() <= page.width() - 4 * mm);
+        QVERIFY(ink.bottom() <= page.height() - 4 * mm);
+        // The picture keeps its 4 : 3 shape and the footer line sits under it.
+        QVERIFY(ink.height() > ink.width() * 3 / 4);
+        QVERIFY(ink.width() > page.width() / 2);
+    }
+
+    void withoutAPrinterThePrintIsReported()
+    {
+        printing::ImagePrinters printer({210, 297}, 300, {0, 0});
+        printer.available = false;
+        printing::setPrinters(&printer);
+        DrawFixture f;
+        f.w->vbeButton_Click(5);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 482);
+        QCOMPARE(test::reporter().reports[0].line, 270);
+        QVERIFY(printer.pages.empty());
+    }
+};
+
+ZORBEL_TEST_MAIN(TestSavePrint)
+#include "test_saveprint.moc"
