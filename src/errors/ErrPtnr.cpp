@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -78,7 +79,12 @@ QPushButton* button(QWidget* parent, const QString& caption, int index)
     auto* b = new QPushButton(caption, parent);
     b->setGeometry(pxX(kButtonLefts[index]), pxY(240), pxX(1335), pxY(495));
     b->setAutoDefault(false);
-    b->setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25));
+    // The captions were made for a narrow bitmap font: shrink ours until each one fits.
+    QFont f = fonts::font(QStringLiteral("MS Sans Serif"), 8.25);
+    const QString shown = QString(caption).remove(QLatin1Char('&'));
+    while (f.pointSizeF() > 6.5 && QFontMetrics(f).horizontalAdvance(shown) > b->width() - 10)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    b->setFont(f);
     return b;
 }
 

@@ -8,20 +8,23 @@
 
 namespace zorbel::test {
 
+// Hands failures to the real dialog, as the program's reporter does, and keeps the last answer.
+struct DialogReporter : ErrorReporter {
+    ErrPtnr& dlg;
+    int16_t last = -1;
+    explicit DialogReporter(ErrPtnr& d) : dlg(d) {}
+    int16_t OnError(const QString& procedure, const QString& module) override
+    {
+        dlg.OnError(procedure, module, last);
+        return last;
+    }
+};
+
 // Runs whileShown once the dialog is visible, then answers Ignore if it is still up.
 // Returns the dialog's answer.
 inline int16_t reportAndRun(ErrPtnr& dlg, const std::function<void()>& whileShown, int32_t number = 53)
 {
-    struct Adapter : ErrorReporter {
-        ErrPtnr& dlg;
-        explicit Adapter(ErrPtnr& d) : dlg(d) {}
-        int16_t OnError(const QString& procedure, const QString& module) override
-        {
-            int16_t answer = -1;
-            dlg.OnError(procedure, module, answer);
-            return answer;
-        }
-    } adapter(dlg);
+    DialogReporter adapter(dlg);
     QTimer timer;
     timer.callOnTimeout([&] {
         if (!dlg.isVisible())
@@ -32,18 +35,12 @@ inline int16_t reportAndRun(ErrPtnr& dlg, const std::function<void()>& whileShow
             dlg.continueButton(Ignore)->click();
     });
     timer.start(5);
-    int16_t answer = -1;
-    struct Capture : ErrorReporter {
-        ErrorReporter& inner;
-        int16_t& seen;
-        Capture(ErrorReporter& i, int16_t& s) : inner(i), seen(s) {}
-        int16_t OnError(const QString& p, const QString& m) override { return seen = inner.OnError(p, m); }
-    } capture(adapter, answer);
-    setErrorReporter(&capture);
+
+    setErrorReporter(&adapter);
     Proc p("cmdSave_Click", "frmDraw");
     p(40, [&] { throw VbError(number); });
     setErrorReporter(&reporter());
-    return answer;
+    return adapter.last;
 }
 
 // The protocol as the dialog builds it now.

@@ -1,6 +1,6 @@
 // The error dialog itself: what it shows, how it is laid out, what each way of closing answers,
 // and the protocol it appends to the error log on every report.
-#include "TestSupport.h"
+#include "DialogDriver.h"
 #include "core/AppInfo.h"
 #include "errors/ErrPtnr.h"
 #include <QDir>
@@ -37,31 +37,14 @@ private:
 // Runs a failing statement with this dialog as the error reporter, as the program does.
 int16_t report(ErrPtnr& dlg, int line, int32_t number)
 {
-    struct Adapter : ErrorReporter {
-        ErrPtnr& dlg;
-        explicit Adapter(ErrPtnr& d) : dlg(d) {}
-        int16_t OnError(const QString& procedure, const QString& module) override
-        {
-            int16_t answer = -1;
-            dlg.OnError(procedure, module, answer);
-            return answer;
-        }
-    } adapter(dlg);
+    test::DialogReporter adapter(dlg);
     setErrorReporter(&adapter);
-    int16_t answer = -1;
-    struct Capture : ErrorReporter {
-        ErrorReporter& inner;
-        int16_t& seen;
-        Capture(ErrorReporter& i, int16_t& s) : inner(i), seen(s) {}
-        int16_t OnError(const QString& p, const QString& m) override { return seen = inner.OnError(p, m); }
-    } capture(adapter, answer);
-    setErrorReporter(&capture);
     setEndHook([] {}); // End answers return here instead of ending the test
     Proc p("picBild_MouseDown", "frmDraw");
     p(line, [&] { throw VbError(number); });
     setEndHook([] { throw test::ProgramEnded{}; });
     setErrorReporter(&test::reporter());
-    return answer;
+    return adapter.last;
 }
 
 QString logPath() { return app::programFolder() + app::programName() + QStringLiteral(".EPT"); }
