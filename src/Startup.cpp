@@ -21,8 +21,12 @@ QPointer<frmDraw> g_draw;
 
 void showDrawWindow()
 {
-    if (!g_draw)
+    if (!g_draw) {
+        // The start was left before the drawing window loaded: once the start screen goes,
+        // no window is left, and a process without windows must not linger unseen.
+        QCoreApplication::quit();
         return;
+    }
     // Without a window manager nobody maximizes: fill the available area ourselves too.
     if (const QScreen* s = g_draw->screen())
         g_draw->setGeometry(s->availableGeometry());
