@@ -179,7 +179,8 @@ void frmDraw::Form_Resize()
             // The vector picture is drawn once, large; stretching that raster per layout is far
             // cheaper than drawing the vectors again at every size.
             if (m_backgroundSource.isNull())
-                m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, QSize(2048, 1536));
+                m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, QSize(2048, 1536))
+                                         .convertToFormat(QImage::Format_RGB32); // opaque: no blending
             m_background = QImage((QSizeF(client) * dpr).toSize(), QImage::Format_RGB32);
             QPainter painter(&m_background);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
