@@ -52,9 +52,6 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
 
 frmDraw::~frmDraw() = default;
 
-QWidget* frmDraw::canvasView() const { return m_picBild; }
-QWidget* frmDraw::panel() const { return m_picPanel; }
-QWidget* frmDraw::frame() const { return m_lblRahmen; }
 
 void frmDraw::createControls()
 {
@@ -137,8 +134,6 @@ void frmDraw::Form_Load(QWidget* startScreen)
     });
 }
 
-void frmDraw::refreshCanvas() { m_picBild->update(); }
-
 void frmDraw::picBild_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint at)
 {
     Proc p("picBild_MouseDown", "frmDraw");
@@ -173,6 +168,7 @@ void frmDraw::Form_Resize()
 {
     Proc p("Form_Resize", "frmDraw");
     const QSize client = size();
+    DrawLayout layout;
     p(20, [&] {
         const qreal dpr = devicePixelRatioF();
         if (m_background.deviceIndependentSize().toSize() != client || m_background.devicePixelRatio() != dpr) {
@@ -190,29 +186,29 @@ void frmDraw::Form_Resize()
         }
         update();
     });
-    p(30, [&] { m_layout = DrawLayout::compute(QSizeF(client), m_plateSize, m_lblCopyright->height()); });
+    p(30, [&] { layout = DrawLayout::compute(QSizeF(client), m_plateSize, m_lblCopyright->height()); });
     if (p.left())
         return;
     p(40, [&] {
-        m_picPanel->move(m_layout.panel.topLeft().toPoint());
+        m_picPanel->move(layout.panel.topLeft().toPoint());
         m_picPanel->setBackground(m_background);
         m_picPanel->show();
     });
     p(70, [&] {
-        const QRect r = m_layout.canvas.toRect();
+        const QRect r = layout.canvas.toRect();
         m_picBild->setGeometry(r);
         m_canvas.resize(r.size());
         m_picBild->update();
     });
-    p(80, [&] { m_lblRahmen->setGeometry(m_layout.frame.toRect()); });
+    p(80, [&] { m_lblRahmen->setGeometry(layout.frame.toRect()); });
     p(90, [&] { m_canvas.setPenColor(basic::vbColor(Allgemein::Color)); });
     p(100, [&] {
-        m_plateSize = m_layout.plateSize;
+        m_plateSize = layout.plateSize;
         for (PictureBox* logo : m_imgLogo)
-            logo->setGeometry(QRectF(QPointF(m_layout.plateLeft, m_layout.plateTop), m_plateSize).toRect());
+            logo->setGeometry(QRectF(QPointF(layout.plateLeft, layout.plateTop), m_plateSize).toRect());
     });
     p(110, [&] {
-        m_lblCopyright->move(m_layout.copyright.toPoint());
+        m_lblCopyright->move(layout.copyright.toPoint());
         m_lblCopyright->show();
     });
     p(120, [&] { m_peers.showPreview(); });

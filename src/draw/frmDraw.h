@@ -58,17 +58,10 @@ public:
 
     // The canvas, for the template window's file panel and for tests.
     Canvas& canvas() { return m_canvas; }
-    QWidget* canvasView() const;
-    // Repaints the whole canvas after it was painted into from outside.
-    void refreshCanvas();
     VisualButton* button(int index) const { return m_vbeButton[size_t(index)]; }
     PictureBox* flag(int index) const { return m_imgLang[size_t(index)]; }
     PictureBox* logo(int index) const { return m_imgLogo[size_t(index)]; }
     QMenu* helpMenu() const { return m_mnuHelp; }
-    QWidget* panel() const;
-    QWidget* frame() const;
-    QLabel* copyright() const { return m_lblCopyright; }
-    const DrawLayout& lastLayout() const { return m_layout; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -99,7 +92,6 @@ private:
     QAction* m_mnuUeber = nullptr;
     QImage m_backgroundSource; // the background picture, drawn once
     QImage m_background;       // the window background at the window's size
-    DrawLayout m_layout;
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;
 };

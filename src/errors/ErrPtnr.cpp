@@ -285,7 +285,6 @@ void ErrPtnr::cmdProtocol_Click(int index)
     case 3: WebProtocol(text); break;
     default: break;
     }
-    emit protocolRequested(index);
 }
 
 void ErrPtnr::PrintProtocol(const QString& text)

@@ -36,10 +36,6 @@ public:
     QString progInfo() const;
     QString comment() const;
 
-signals:
-    // After a protocol button's action, whether it worked or not.
-    void protocolRequested(int index);
-
 protected:
     void reject() override;
 

@@ -13,7 +13,6 @@ std::function<void()> g_endHook;
 
 const Failure& currentFailure() { return g_failure; }
 void setErrorReporter(ErrorReporter* reporter) { g_reporter = reporter; }
-ErrorReporter* errorReporter() { return g_reporter; }
 ReporterScope::ReporterScope(ErrorReporter* reporter) : m_previous(g_reporter), m_failure(g_failure)
 {
     g_reporter = reporter;

@@ -25,7 +25,6 @@ public:
     virtual int16_t OnError(const QString& procedure, const QString& module) = 0;
 };
 void setErrorReporter(ErrorReporter* reporter);
-ErrorReporter* errorReporter();
 
 // Sends failures to another reporter for a while, then puts back the previous reporter and the
 // failure it was handling: the error dialog's own buttons report their failures in the dialog.
@@ -81,7 +80,6 @@ public:
     bool left() const { return m_left; }
     // Leaves the procedure without a failure, for the "stop" branches of a procedure.
     void leave() { m_left = true; }
-    int line() const { return m_line; }
 
 private:
     Answer fail(int32_t number, const QString& description);
