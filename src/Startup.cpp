@@ -8,7 +8,7 @@
 #include "core/Settings.h"
 #include "core/SingleInstance.h"
 #include "draw/frmDraw.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include "info/frmInfo.h"
 #include <QCoreApplication>
 #include <QPointer>

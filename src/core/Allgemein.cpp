@@ -6,7 +6,7 @@
 #include "ProfileReader.h"
 #include "Resources.h"
 #include "Settings.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include <QDir>
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
 #include "Basic.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 #include <QGuiApplication>
 #include <QScreen>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "Drucker.h"
 #include "Basic.h"
 #include "Printer.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 #include <cmath>
 
 using namespace zorbel;

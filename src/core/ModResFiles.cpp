@@ -1,6 +1,6 @@
 #include "ModResFiles.h"
 #include "Resources.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include <QFile>
 
 #ifdef Q_OS_UNIX

@@ -1,5 +1,5 @@
 #include "Printer.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>

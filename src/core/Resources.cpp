@@ -1,5 +1,5 @@
 #include "Resources.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>

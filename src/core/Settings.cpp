@@ -1,5 +1,5 @@
 #include "Settings.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "DrawLayout.h"
 #include "core/Basic.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 
 namespace zorbel {
 

@@ -8,7 +8,7 @@
 #include "core/Drucker.h"
 #include "core/Fonts.h"
 #include "core/Resources.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>

@@ -5,7 +5,7 @@
 #include "core/AppInfo.h"
 #include "core/Platform.h"
 #include "core/Printer.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include "frmDraw.h"
 #include <QCursor>
 #include <QDir>

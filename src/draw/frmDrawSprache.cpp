@@ -4,7 +4,7 @@
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
 #include "core/Platform.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include "frmDraw.h"
 #include <QAction>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 #pragma once
-#include "Failure.h"
+#include "core/failure/Failure.h"
 #include "core/Forms.h"
 #include <QDialog>
 #include <array>

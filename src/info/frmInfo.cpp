@@ -6,7 +6,7 @@
 #include "core/Fonts.h"
 #include "core/Platform.h"
 #include "core/Resources.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 // Where the drawing window puts everything, from the margin of 3 % of its width.
 #include "TestSupport.h"
 #include "draw/DrawLayout.h"
-#include "errors/VbError.h"
+#include "core/failure/VbError.h"
 
 using namespace zorbel;
 

@@ -2,7 +2,7 @@
 // Shared stand-ins for the desktop: fresh folders, a scripted error reporter, and fakes for the
 // shell, the message boxes and the sound device. Every test program starts with ZORBEL_TEST_MAIN.
 #include "core/Platform.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 #include <QApplication>
 #include <QStringList>
 #include <QTest>

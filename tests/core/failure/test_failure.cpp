@@ -1,7 +1,7 @@
 // The numbered-statement convention: what each answer of the error reporter does to the
 // failing procedure and to its caller.
 #include "TestSupport.h"
-#include "errors/Failure.h"
+#include "core/failure/Failure.h"
 
 using namespace zorbel;
 using zorbel::test::reporter;
