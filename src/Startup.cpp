@@ -10,6 +10,7 @@
 #include "draw/frmDraw.h"
 #include "core/failure/Failure.h"
 #include "info/frmInfo.h"
+#include "preview/frmPreview.h"
 #include <QCoreApplication>
 #include <QPointer>
 #include <QScreen>
@@ -18,6 +19,23 @@ namespace zorbel::startup {
 
 namespace {
 QPointer<frmDraw> g_draw;
+QPointer<frmPreview> g_preview;
+
+// The template window is created on its first reference, owned by the drawing window.
+frmPreview* preview()
+{
+    if (!g_preview && g_draw) {
+        PreviewHost host;
+        host.drawOuterWidth = [] { return g_draw ? g_draw->frameGeometry().width() : 0; };
+        host.drawPanelTop = [] { return g_draw ? g_draw->panelTop() : 0; };
+        host.loadIntoCanvas = [](const QImage& picture) {
+            if (g_draw)
+                g_draw->loadPicture(picture);
+        };
+        g_preview = new frmPreview(g_draw, host);
+    }
+    return g_preview;
+}
 
 void showDrawWindow()
 {
@@ -43,6 +61,18 @@ void showAbout()
 DrawPeers drawPeers()
 {
     DrawPeers peers;
+    peers.showPreview = [] {
+        if (frmPreview* w = preview())
+            w->show();
+    };
+    peers.setPreviewTip = [](int index, const QString& tip) {
+        if (frmPreview* w = preview())
+            w->setButtonTip(index, tip);
+    };
+    peers.openFilePanel = [] {
+        if (frmPreview* w = preview())
+            w->openFilePanel();
+    };
     peers.showAbout = showAbout;
     peers.quit = [] { QCoreApplication::quit(); };
     return peers;

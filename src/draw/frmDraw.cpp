@@ -158,6 +158,16 @@ void frmDraw::picBild_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint 
 
 void frmDraw::picBild_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { PenDown = 0; }
 
+void frmDraw::loadPicture(const QImage& picture)
+{
+    m_canvas.takeUndoCopy();
+    m_vbeButton[1]->setEnabled(true);
+    m_canvas.paintPicture(picture);
+    m_picBild->update();
+}
+
+int frmDraw::panelTop() const { return m_picPanel->y(); }
+
 void frmDraw::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);

@@ -56,7 +56,12 @@ public:
     void mnuEmail_Click();
     void mnuUeber_Click();
 
-    // The canvas, for the template window's file panel and for tests.
+    // A saved picture loaded back, stretched over the canvas; the drawing before it is the undo copy.
+    void loadPicture(const QImage& picture);
+    // Where the button panel stands, in this window's pixels: the template window starts above it.
+    int panelTop() const;
+
+    // The canvas, for tests.
     Canvas& canvas() { return m_canvas; }
     VisualButton* button(int index) const { return m_vbeButton[size_t(index)]; }
     PictureBox* flag(int index) const { return m_imgLang[size_t(index)]; }
