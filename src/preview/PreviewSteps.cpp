@@ -69,14 +69,48 @@ QPoint defaultPosition(double drawOuterWidthTwips, int drawPanelTopPx, double tw
             int(basic::roundEven(drawPanelTopPx * twipsPerPixelY - 1.1 * windowHeightTwips))};
 }
 
+namespace {
+QStringView run(QStringView s, qsizetype& at)
+{
+    const qsizetype start = at;
+    const bool digits = s[at].isDigit();
+    while (at < s.size() && s[at].isDigit() == digits)
+        ++at;
+    return s.mid(start, at - start);
+}
+
+// Numbers by value ("dino 9" before "dino 10"), words as the collator orders them, case ignored.
+// The collator's own numeric mode is not there in every locale (not in "C"), so numbers are ours.
+int naturalCompare(const QCollator& words, QStringView a, QStringView b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool numbers = a[i].isDigit() && b[j].isDigit();
+        QStringView x = run(a, i), y = run(b, j);
+        if (numbers) {
+            while (x.size() > 1 && x.front() == u'0')
+                x = x.mid(1);
+            while (y.size() > 1 && y.front() == u'0')
+                y = y.mid(1);
+            if (x.size() != y.size())
+                return x.size() < y.size() ? -1 : 1;
+            if (const int c = x.compare(y))
+                return c;
+        } else if (const int c = words.compare(x, y)) {
+            return c;
+        }
+    }
+    return (i < a.size()) - (j < b.size());
+}
+} // namespace
+
 QStringList pictureFiles(const QString& folder)
 {
     QStringList names = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::NoSort);
-    QCollator order;
-    order.setNumericMode(true);
-    order.setCaseSensitivity(Qt::CaseInsensitive);
+    QCollator words;
+    words.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
-        const int c = order.compare(shownName(a), shownName(b));
+        const int c = naturalCompare(words, shownName(a), shownName(b));
         return c != 0 ? c < 0 : a < b; // names equal but for case keep one fixed order
     });
     return names;

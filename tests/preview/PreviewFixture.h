@@ -1,0 +1,102 @@
+#pragma once
+// The drawing window and the template window wired as the start-up wires them, with small
+// templates of our own: band k of template n is a flat colour that tells n and k apart.
+#include "TestSupport.h"
+#include "core/Allgemein.h"
+#include "core/AppInfo.h"
+#include "core/ModResFiles.h"
+#include "core/Resources.h"
+#include "core/Settings.h"
+#include "draw/frmDraw.h"
+#include "preview/PreviewBox.h"
+#include "preview/frmPreview.h"
+#include <QFile>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+namespace zorbel::test {
+
+inline QColor bandColor(int n, int k) { return QColor(40 * k, 20 * n, 200); }
+
+inline QImage smallTemplate(int n)
+{
+    QImage img(40, 180, QImage::Format_RGB32);
+    for (int k = 0; k < 6; ++k)
+        for (int y = 30 * k; y < 30 * k + 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                img.setPixel(x, y, bandColor(n, k).rgb());
+    return img;
+}
+
+struct PreviewFixture {
+    int templates = 3;
+    bool ownTemplates = true;
+    std::unique_ptr<frmDraw> draw; // owns the template window
+    QPointer<frmPreview> w;
+
+    // before runs once the options are loaded, before any window loads.
+    explicit PreviewFixture(const std::function<void(PreviewFixture&)>& before = {}, QSize drawSize = {1024, 748})
+    {
+        resetFakes();
+        QFile::remove(settings::storeLocation(app::kTitle));
+        Allgemein::LoadConfig();
+        Allgemein::CurrentStep = 0;
+        Allgemein::PicFile.clear();
+        Allgemein::Sprache = 0;
+        Allgemein::LangFile = Allgemein::GetTempDir() + QStringLiteral("~tmp.lng");
+        ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), Allgemein::LangFile);
+        if (before)
+            before(*this);
+        DrawPeers peers;
+        peers.showPreview = [this] { preview()->show(); };
+        peers.setPreviewTip = [this](int i, const QString& t) { preview()->setButtonTip(i, t); };
+        peers.openFilePanel = [this] { preview()->openFilePanel(); };
+        draw = std::make_unique<frmDraw>(nullptr, peers);
+        draw->resize(drawSize);
+        draw->show();
+        QTest::qWait(0);
+        sound().played.clear();
+    }
+
+    frmPreview* preview()
+    {
+        if (!w) {
+            PreviewHost host;
+            host.drawOuterWidth = [this] { return draw->frameGeometry().width(); };
+            host.drawPanelTop = [this] { return draw->panelTop(); };
+            host.loadIntoCanvas = [this](const QImage& picture) { draw->loadPicture(picture); };
+            if (ownTemplates) {
+                host.templatePicture = [this](int16_t id) {
+                    if (id <= 100 || id > 100 + templates)
+                        throw VbError(vberr::ResourceNotFound);
+                    return smallTemplate(id - 100);
+                };
+                host.templateCount = [this] { return QString::number(templates); };
+            }
+            w = new frmPreview(draw.get(), host);
+        }
+        return w;
+    }
+
+    void click(int index) { w->vbeButton_Click(int16_t(index)); }
+    // The colour in the middle of the preview box.
+    QColor shown() const
+    {
+        const QImage img = w->preview()->shown();
+        return img.pixelColor(img.width() / 2, img.height() / 2);
+    }
+    int visiblePanel() const
+    {
+        int found = -1;
+        for (int i = 0; i < 3; ++i)
+            if (!w->panel(i)->isHidden()) {
+                if (found >= 0)
+                    return -2; // two at once
+                found = i;
+            }
+        return found;
+    }
+};
+
+} // namespace zorbel::test
