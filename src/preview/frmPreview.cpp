@@ -68,9 +68,12 @@ void frmPreview::createControls()
         "QListWidget::item { padding: 1px 3px; }"
         "QListWidget::item:selected { background: rgb(222,191,120); color: black; }"));
     m_filPics->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(m_filPics, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            filPics_Click(row);
+    // A selection, by mouse or keys, is the child's choice; the list only making an entry
+    // current when it takes the focus is not.
+    connect(m_filPics, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_filPics->selectedItems();
+        if (!chosen.isEmpty())
+            filPics_Click(m_filPics->row(chosen.front()));
     });
 }
 

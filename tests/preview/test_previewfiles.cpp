@@ -94,8 +94,12 @@ private slots:
         f.click(8);
         f.draw->vbeButton_Click(1); // undo what that loaded
         f.draw->vbeButton_Click(2);
+        // The list making an entry current (as it does when it takes the focus) is no choice.
+        QListWidget* list = f.w->fileList();
+        list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
         f.click(8);
         QCOMPARE(canvasAt(f, {10, 10}), 0xFFFFFFu);
+        QVERIFY(!f.draw->button(1)->isEnabled());
     }
 
     void aChosenPictureIsPreviewedThenLoadedAndCanBeUndone()
