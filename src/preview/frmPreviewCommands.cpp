@@ -2,6 +2,7 @@
 #include "PreviewBox.h"
 #include "controls/VisualButton.h"
 #include "core/Allgemein.h"
+#include "core/AppInfo.h"
 #include "core/PictureFile.h"
 #include "core/failure/Failure.h"
 #include "frmPreview.h"
@@ -125,6 +126,7 @@ void frmPreview::vbeButton_Click(int16_t index)
 
 void frmPreview::refreshFiles()
 {
+    m_folder = app::picsFolder(); // where Save writes now, wherever that is
     m_files = PreviewSteps::pictureFiles(m_folder);
     QSignalBlocker quiet(m_filPics);
     m_filPics->clear();

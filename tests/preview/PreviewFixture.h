@@ -1,5 +1,5 @@
 #pragma once
-// The drawing window and the template window wired as the start-up wires them, with small
+// The drawing window and the template window wired as the start-up wires them, with three small
 // templates of our own: band k of template n is a flat colour that tells n and k apart.
 #include "TestSupport.h"
 #include "core/Allgemein.h"
@@ -19,24 +19,12 @@ namespace zorbel::test {
 
 inline QColor bandColor(int n, int k) { return QColor(40 * k, 20 * n, 200); }
 
-inline QImage smallTemplate(int n)
-{
-    QImage img(40, 180, QImage::Format_RGB32);
-    for (int k = 0; k < 6; ++k)
-        for (int y = 30 * k; y < 30 * k + 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                img.setPixel(x, y, bandColor(n, k).rgb());
-    return img;
-}
-
 struct PreviewFixture {
-    int templates = 3;
-    bool ownTemplates = true;
     std::unique_ptr<frmDraw> draw; // owns the template window
     QPointer<frmPreview> w;
 
     // before runs once the options are loaded, before any window loads.
-    explicit PreviewFixture(const std::function<void(PreviewFixture&)>& before = {}, QSize drawSize = {1024, 748})
+    explicit PreviewFixture(const std::function<void()>& before = {}, QSize drawSize = {1024, 748})
     {
         resetFakes();
         QFile::remove(settings::storeLocation(app::kTitle));
@@ -47,7 +35,7 @@ struct PreviewFixture {
         Allgemein::LangFile = Allgemein::GetTempDir() + QStringLiteral("~tmp.lng");
         ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), Allgemein::LangFile);
         if (before)
-            before(*this);
+            before();
         DrawPeers peers;
         peers.showPreview = [this] { preview()->show(); };
         peers.setPreviewTip = [this](int i, const QString& t) { preview()->setButtonTip(i, t); };
@@ -61,22 +49,24 @@ struct PreviewFixture {
 
     frmPreview* preview()
     {
-        if (!w) {
-            PreviewHost host;
-            host.drawOuterWidth = [this] { return draw->frameGeometry().width(); };
-            host.drawPanelTop = [this] { return draw->panelTop(); };
-            host.loadIntoCanvas = [this](const QImage& picture) { draw->loadPicture(picture); };
-            if (ownTemplates) {
-                host.templatePicture = [this](int16_t id) {
-                    if (id <= 100 || id > 100 + templates)
-                        throw VbError(vberr::ResourceNotFound);
-                    return smallTemplate(id - 100);
-                };
-                host.templateCount = [this] { return QString::number(templates); };
-            }
-            w = new frmPreview(draw.get(), host);
-        }
-        return w;
+        if (w)
+            return w;
+        PreviewHost host;
+        host.drawOuterWidth = [this] { return draw->frameGeometry().width(); };
+        host.drawPanelTop = [this] { return draw->panelTop(); };
+        host.loadIntoCanvas = [this](const QImage& picture) { draw->loadPicture(picture); };
+        host.templateCount = [] { return QStringLiteral("3"); };
+        host.templatePicture = [](int16_t id) {
+            if (id <= 100 || id > 103)
+                throw VbError(vberr::ResourceNotFound);
+            QImage img(40, 180, QImage::Format_RGB32);
+            for (int k = 0; k < 6; ++k)
+                for (int y = 30 * k; y < 30 * k + 30; ++y)
+                    for (int x = 0; x < 40; ++x)
+                        img.setPixel(x, y, bandColor(id - 100, k).rgb());
+            return img;
+        };
+        return w = new frmPreview(draw.get(), host);
     }
 
     void click(int index) { w->vbeButton_Click(int16_t(index)); }
@@ -86,17 +76,16 @@ struct PreviewFixture {
         const QImage img = w->preview()->shown();
         return img.pixelColor(img.width() / 2, img.height() / 2);
     }
+    // The one visible panel; -2 when two show at once.
     int visiblePanel() const
     {
         int found = -1;
         for (int i = 0; i < 3; ++i)
-            if (!w->panel(i)->isHidden()) {
-                if (found >= 0)
-                    return -2; // two at once
-                found = i;
-            }
+            if (!w->panel(i)->isHidden())
+                found = found >= 0 ? -2 : i;
         return found;
     }
+    QRgb canvasAt(QPoint at) const { return draw->canvas().image().pixel(at) & 0xFFFFFF; }
 };
 
 } // namespace zorbel::test

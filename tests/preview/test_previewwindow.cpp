@@ -5,232 +5,268 @@
 #include "core/ScreenFit.h"
 #include "preview/PreviewSteps.h"
 #include <QDir>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QScreen>
 
 using namespace zorbel;
-using test::PreviewFixture;
 using test::bandColor;
+using test::PreviewFixture;
 
 namespace {
-std::vector<int> played() { return test::sound().played; }
+using Sounds = std::vector<int>;
 QString stored(const char* key)
 {
-    return settings::GetSetting(app::kTitle, app::kSection, QString::fromLatin1(key), QStringLiteral("(none)"));
+    return settings::GetSetting(app::kTitle, app::kSection, QString::fromLatin1(key), QStringLiteral("-"));
 }
-QStringList tips(const frmPreview* w)
+void store(const char* key, const char* value)
+{
+    settings::SaveSetting(app::kTitle, app::kSection, QString::fromLatin1(key), QString::fromLatin1(value));
+}
+QString tips(const frmPreview* w)
 {
     QStringList t;
     for (int i = 0; i < 9; ++i)
         t << w->button(i)->toolTip();
-    return t;
+    return t.join(QLatin1Char('|'));
+}
+void savePicture(const QString& name, const QColor& colour)
+{
+    QDir().mkpath(app::picsFolder());
+    QImage img(80, 60, QImage::Format_RGB32);
+    img.fill(colour);
+    QVERIFY(img.save(app::picsFolder() + name, "BMP"));
+}
+QString entries(const QListWidget* list)
+{
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names.join(QLatin1Char('|'));
 }
 } // namespace
 
 class TestPreviewWindow : public QObject {
     Q_OBJECT
 private slots:
-    void loadShowsTheStepPanelAtTheDefaultPlaceKeptOnScreen()
+    void init() { QDir(app::picsFolder()).removeRecursively(); }
+
+    void placeAtLoadComesBackAfterUnloadAndStaysOnScreen()
     {
         PreviewFixture f({}, QSize(1280, 1004));
-        frmPreview* w = f.w;
-        QVERIFY(w && w->isVisible());
-        QVERIFY(w->isWindow());
-        QCOMPARE(w->parentWidget(), f.draw.get());
-        QVERIFY(w->windowFlags() & Qt::Tool);
-        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(f.w->isVisible() && f.w->parentWidget() == f.draw.get());
+        QVERIFY(f.w->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint));
         QCOMPARE(f.visiblePanel(), 0);
-        QVERIFY(!w->button(0)->isEnabled());
-        QVERIFY(w->button(2)->isEnabled());
-        QCOMPARE(f.shown(), bandColor(1, 0));
-        QCOMPARE(w->TemplateCount, int16_t(3)); // read when the window was first shown
-        QCOMPARE(w->size(), QSize(440, 420));
-        // 8 % of the drawing window's width, 7029 twips above its panel, then moved onto the screen.
+        QVERIFY(!f.w->button(0)->isEnabled());
+        // 8 % of the drawing window's outer width, 7029 twips above its panel, then onto the screen.
         const QPoint twips = PreviewSteps::defaultPosition(f.draw->frameGeometry().width() * 15.0, f.draw->panelTop(), 15, 6390);
-        const QRect wanted(QPoint(basic::pxX(twips.x()), basic::pxY(twips.y())), QSize(440, 420));
-        QCOMPARE(w->pos(), keepOnArea(wanted, w->screen()->availableGeometry()).topLeft());
-    }
-
-    void aStoredPlaceComesBackAndAnUnreachableOneIsMovedOnScreen()
-    {
-        PreviewFixture f([](PreviewFixture&) {
-            settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("PLeft"), QStringLiteral("1500"));
-            settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("PTop"), QStringLiteral("750"));
-        });
-        QCOMPARE(f.w->pos(), QPoint(100, 50));
-        QCOMPARE(test::sound().played.size(), size_t(0)); // the load sound came before the fixture cleared
+        const QRect wanted(basic::pxX(twips.x()), basic::pxY(twips.y()), 440, 420);
+        QCOMPARE(f.w->pos(), keepOnArea(wanted, f.w->screen()->availableGeometry()).topLeft());
         f.w->move(123, 45);
         f.w->Form_Unload();
-        QCOMPARE(stored("PLeft"), QStringLiteral("1845"));
-        QCOMPARE(stored("PTop"), QStringLiteral("675"));
+        QCOMPARE(stored("PLeft") + stored("PTop"), QStringLiteral("1845675"));
 
-        PreviewFixture far([](PreviewFixture&) {
-            settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("PLeft"), QStringLiteral("90000"));
-            settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("PTop"), QStringLiteral("-9000"));
+        PreviewFixture back([] { // the fixture starts with an empty store: put the values back
+            store("PLeft", "1845");
+            store("PTop", "675");
+        });
+        QCOMPARE(back.w->pos(), QPoint(123, 45));
+        PreviewFixture far([] {
+            store("PLeft", "90000");
+            store("PTop", "-9000");
         });
         const QRect area = far.w->screen()->availableGeometry();
-        QCOMPARE(far.w->geometry(), QRect(QPoint(area.right() - 439, area.top()), QSize(440, 420)));
+        QCOMPARE(far.w->geometry(), QRect(area.right() - 439, area.top(), 440, 420));
     }
 
     void tooltipsInGermanEnglishAndItalian()
     {
         PreviewFixture f;
-        QCOMPARE(tips(f.w), (QStringList{QStringLiteral("Zur\u00fcck"), QStringLiteral("Vorlage ausw\u00e4hlen..."),
-                                         QStringLiteral("Weiter"), QStringLiteral("Raster anzeigen"),
-                                         QStringLiteral("gro\u00df/klein"), QStringLiteral("Zur\u00fcck"),
-                                         QStringLiteral("OK"), QStringLiteral("Weiter"), QStringLiteral("OK")}));
+        QCOMPARE(tips(f.w), QStringLiteral("Zur\u00fcck|Vorlage ausw\u00e4hlen...|Weiter|Raster anzeigen|gro\u00df/klein|"
+                                           "Zur\u00fcck|OK|Weiter|OK"));
         f.draw->imgLang_Click(1);
-        QCOMPARE(tips(f.w), (QStringList{QStringLiteral("Previous"), QStringLiteral("Select picture..."),
-                                         QStringLiteral("Next"), QStringLiteral("Show grid"),
-                                         QStringLiteral("large/small"), QStringLiteral("Previous"), QStringLiteral("OK"),
-                                         QStringLiteral("Next"), QStringLiteral("OK")}));
+        QCOMPARE(tips(f.w), QStringLiteral("Previous|Select picture...|Next|Show grid|large/small|Previous|OK|Next|OK"));
         f.draw->imgLang_Click(3);
-        QCOMPARE(tips(f.w), (QStringList{QStringLiteral("Indietro"), QString(), QStringLiteral("Avanti"),
-                                         QStringLiteral("Mostri la griglia"), QStringLiteral("grande/piccolo"),
-                                         QStringLiteral("Indietro"), QStringLiteral("OK"), QStringLiteral("Avanti"),
-                                         QStringLiteral("OK")}));
+        QCOMPARE(tips(f.w), QStringLiteral("Indietro||Avanti|Mostri la griglia|grande/piccolo|Indietro|OK|Avanti|OK"));
     }
 
     void steppingShowsEachBandAndStopsAtTheEnds()
     {
         PreviewFixture f;
-        for (int k = 1; k <= 5; ++k) {
-            f.w->button(2)->click();
-            QCOMPARE(Allgemein::CurrentStep, int16_t(k));
-            QCOMPARE(f.shown(), bandColor(1, k));
-            QVERIFY(f.w->button(0)->isEnabled());
-            QCOMPARE(f.w->button(2)->isEnabled(), k < 5);
-        }
-        f.w->button(2)->click(); // disabled: nothing happens
-        f.click(2);              // even when called directly, step 6 does not exist
+        for (int k = 1; k <= 6; ++k)
+            f.w->button(2)->click(); // the sixth click finds the button disabled
+        f.click(2);                  // and called directly, there is no step 7
         QCOMPARE(Allgemein::CurrentStep, int16_t(5));
+        QCOMPARE(f.shown(), bandColor(1, 5));
+        QVERIFY(!f.w->button(2)->isEnabled());
         f.w->button(0)->click();
         QCOMPARE(f.shown(), bandColor(1, 4));
-        QVERIFY(f.w->button(2)->isEnabled());
-        QCOMPARE(played(), (std::vector<int>{102, 102, 102, 102, 102, 102, 101}));
-        test::sound().played.clear();
-        f.click(99); // no such button
-        QVERIFY(played().empty());
+        QVERIFY(f.w->button(0)->isEnabled() && f.w->button(2)->isEnabled());
+        f.click(99);
+        QCOMPARE(test::sound().played, (Sounds{102, 102, 102, 102, 102, 102, 101}));
     }
 
     void chooserBrowsesWithWrapAroundAndOkStartsAtStepOneAndSaves()
     {
         PreviewFixture f;
         f.click(2);
-        f.click(2);
         f.click(1);
         QCOMPARE(f.visiblePanel(), 1);
         QCOMPARE(f.shown(), bandColor(1, 5));
         QCOMPARE(Allgemein::CurrentStep, int16_t(0));
-        QVERIFY(!f.w->button(0)->isEnabled());
-        QVERIFY(f.w->button(2)->isEnabled());
+        QVERIFY(!f.w->button(0)->isEnabled() && f.w->button(2)->isEnabled());
         f.click(5); // before the first comes the last
-        QCOMPARE(Allgemein::Image, int16_t(3));
         QCOMPARE(f.shown(), bandColor(3, 5));
         f.click(7); // after the last comes the first
-        QCOMPARE(Allgemein::Image, int16_t(1));
         f.click(7);
         QCOMPARE(f.shown(), bandColor(2, 5));
-        QCOMPARE(stored("Image"), QStringLiteral("(none)"));
+        QCOMPARE(stored("Image"), QStringLiteral("-"));
         f.click(6);
         QCOMPARE(f.visiblePanel(), 0);
         QCOMPARE(f.shown(), bandColor(2, 0));
         QCOMPARE(stored("Image"), QStringLiteral("2")); // survives a restart
-        QCOMPARE(played(), (std::vector<int>{102, 102, 107, 103, 104, 104, 105}));
-        // OK without browsing also starts at step 1.
-        f.click(2);
+        QCOMPARE(test::sound().played, (Sounds{102, 107, 103, 104, 104, 105}));
+        f.click(2); // OK without browsing starts at step 1 too
         f.click(1);
         f.click(6);
         QCOMPARE(f.shown(), bandColor(2, 0));
-        QCOMPARE(Allgemein::CurrentStep, int16_t(0));
     }
 
-    void gridAndSizeTogglesRestoreTheLookAndKeepThePlace()
+    void gridAndSizeTogglesRestoreTheLookAndPlaceBothSizes()
     {
         PreviewFixture f;
         f.click(2);
         const QPoint place = f.w->pos();
         GridOverlay* grid = f.w->preview()->grid();
         QVERIFY(!grid->isHidden()); // on by default
-        QCOMPARE(grid->geometry(), QRect(2, 2, 396, 296));
-        QCOMPARE(grid->stretch(), QSize(400, 300));
         f.click(3);
         QVERIFY(grid->isHidden());
-        QCOMPARE(Allgemein::Gitter, int16_t(0));
         f.click(3);
         QVERIFY(!grid->isHidden());
-        QCOMPARE(Allgemein::Gitter, int16_t(-1));
-
+        auto check = [&](QSize window, QSize box, int panelTop, int left01, int left2) {
+            QCOMPARE(f.w->geometry(), QRect(place, window));
+            QCOMPARE(f.w->preview()->geometry(), QRect(QPoint(16, 16), box));
+            QCOMPARE(grid->geometry(), QRect(QPoint(2, 2), box - QSize(4, 4)));
+            QCOMPARE(grid->stretch(), box);
+            QCOMPARE(f.w->panel(0)->pos(), QPoint(left01, panelTop));
+            QCOMPARE(f.w->panel(1)->pos(), QPoint(left01, panelTop));
+            QCOMPARE(f.w->panel(2)->pos(), QPoint(left2, panelTop));
+            QCOMPARE(f.shown(), bandColor(1, 1)); // the step stays
+        };
+        check({440, 420}, {400, 300}, 316, 95, 91);
         f.click(4);
         QCOMPARE(Allgemein::PSize, int16_t(0));
-        QCOMPARE(f.w->size(), QSize(240, 270));
-        QCOMPARE(f.w->pos(), place);
-        QCOMPARE(f.w->preview()->geometry(), QRect(16, 16, 200, 150));
-        QCOMPARE(f.w->panel(0)->pos(), QPoint(-4, 166));
-        QCOMPARE(f.w->panel(1)->pos(), QPoint(-4, 166));
-        QCOMPARE(f.w->panel(2)->pos(), QPoint(-8, 166));
-        QCOMPARE(grid->stretch(), QSize(200, 150));
-        QCOMPARE(f.shown(), bandColor(1, 1)); // the step stays
+        check({240, 270}, {200, 150}, 166, -4, -8);
         f.click(4);
-        QCOMPARE(f.w->size(), QSize(440, 420));
-        QCOMPARE(f.w->pos(), place);
-        QCOMPARE(f.w->preview()->geometry(), QRect(16, 16, 400, 300));
-        QCOMPARE(f.w->panel(0)->pos(), QPoint(95, 316));
-        QCOMPARE(f.w->panel(1)->pos(), QPoint(95, 316));
-        QCOMPARE(f.w->panel(2)->pos(), QPoint(91, 316));
-        QCOMPARE(f.w->preview()->shown().size(), QSize(396, 296));
-        QCOMPARE(f.shown(), bandColor(1, 1));
-        QCOMPARE(played(), (std::vector<int>{102, 105, 105, 104, 104}));
-        // The panels' buttons sit where the table puts them.
-        QCOMPARE(f.w->button(3)->geometry(), QRect(72, 48, 45, 33));
+        check({440, 420}, {400, 300}, 316, 95, 91);
+        QCOMPARE(test::sound().played, (Sounds{102, 105, 105, 104, 104}));
         QCOMPARE(f.w->button(8)->geometry(), QRect(192, 56, 45, 33));
-        QCOMPARE(f.w->fileList()->geometry(), QRect(16, 8, 153, 84));
-    }
-
-    void theSmallSizeComesBackSmall()
-    {
-        PreviewFixture f([](PreviewFixture&) { Allgemein::PSize = 0; });
-        QCOMPARE(f.w->size(), QSize(240, 270));
-        QCOMPARE(f.w->preview()->size(), QSize(200, 150));
-        QCOMPARE(f.shown(), bandColor(1, 0));
     }
 
     void activationClampsTheTemplateNumberAndOpensTheChooser()
     {
         // Above the count: the load fails and is reported, the first activation repairs it.
-        PreviewFixture f([](PreviewFixture&) {
+        PreviewFixture f([] {
             Allgemein::Image = 7;
             test::reporter().answers = {Ignore, Ignore};
         });
         QCOMPARE(test::reporter().reports.size(), size_t(2));
-        QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("Form_Load"));
+        QCOMPARE(test::reporter().reports[0].procedure + test::reporter().reports[1].procedure,
+                 QStringLiteral("Form_LoadForm_Resize"));
         QCOMPARE(test::reporter().reports[0].number, vberr::ResourceNotFound);
-        QCOMPARE(test::reporter().reports[1].procedure, QStringLiteral("Form_Resize"));
         QCOMPARE(Allgemein::Image, int16_t(3));
         QCOMPARE(f.visiblePanel(), 1);
         QCOMPARE(f.shown(), bandColor(3, 5));
-        f.click(6);
-        QCOMPARE(stored("Image"), QStringLiteral("3"));
-
         // Below 1 (a failed read of the options) becomes the first template.
-        PreviewFixture g([](PreviewFixture&) {
+        PreviewFixture g([] {
             Allgemein::Image = 0;
             test::reporter().answers = {Ignore, Ignore};
         });
         QCOMPARE(Allgemein::Image, int16_t(1));
         QCOMPARE(g.visiblePanel(), 1);
         QCOMPARE(g.shown(), bandColor(1, 5));
-
-        // A valid number: activation changes nothing.
-        g.click(6);
+        g.click(6); // a valid number: activation changes nothing
         g.click(2);
         g.w->Form_Activate();
         QCOMPARE(g.visiblePanel(), 0);
         QCOMPARE(Allgemein::CurrentStep, int16_t(1));
     }
 
-    void cleanup() { test::resetFakes(); }
+    void openListsWhatSaveWritesAndOkLoadsOnlyAChosenPicture()
+    {
+        PreviewFixture f;
+        f.click(2);
+        f.draw->vbeButton_Click(2);
+        QCOMPARE(f.visiblePanel(), 2);
+        QCOMPARE(f.w->fileList()->count(), 0); // no drawings folder yet
+        savePicture(QStringLiteral("Tree 10.bmp"), Qt::green);
+        savePicture(QStringLiteral("tree 9.bmp"), Qt::blue);
+        test::dialogs().inputs = {QStringLiteral("castle")};
+        f.draw->vbeButton_Click(3);
+        f.click(1); // the chooser is open when Open comes: it goes too
+        f.draw->vbeButton_Click(2);
+        QCOMPARE(f.visiblePanel(), 2);
+        QCOMPARE(entries(f.w->fileList()), QStringLiteral("castle|tree 9|Tree 10"));
+        // OK without a choice (PicFile holds the name just saved) only goes back.
+        QListWidget* list = f.w->fileList();
+        list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        test::sound().played.clear();
+        f.click(8);
+        QCOMPARE(f.visiblePanel(), 0);
+        QVERIFY(test::sound().played.empty() && test::reporter().reports.empty());
+        QVERIFY(!f.draw->button(1)->isEnabled());
+
+        // A choice: previewed, then loaded over the whole canvas, and the drawing is one undo away.
+        f.draw->picBild_MouseDown(Qt::LeftButton, {}, {30, 30});
+        f.draw->picBild_MouseUp(Qt::LeftButton, {}, {30, 30});
+        f.draw->vbeButton_Click(2);
+        list->setCurrentRow(1);
+        QCOMPARE(Allgemein::PicFile, app::picsFolder() + QStringLiteral("tree 9.bmp"));
+        QCOMPARE(f.shown(), QColor(Qt::blue));
+        QCOMPARE(f.canvasAt({200, 200}), 0xFFFFFFu);
+        test::sound().played.clear();
+        f.click(8);
+        QCOMPARE(test::sound().played, Sounds{107});
+        QCOMPARE(f.visiblePanel(), 0);
+        QCOMPARE(f.shown(), bandColor(1, 0));
+        const QSize canvas = f.draw->canvas().size();
+        QCOMPARE(f.canvasAt({canvas.width() - 1, canvas.height() - 1}), 0x0000FFu);
+        f.draw->vbeButton_Click(1);
+        QCOMPARE(f.canvasAt({30, 30}), 0u);
+        QCOMPARE(f.canvasAt({200, 200}), 0xFFFFFFu);
+        // The choice does not outlive the panel.
+        f.draw->vbeButton_Click(2);
+        f.click(8);
+        QCOMPARE(f.canvasAt({200, 200}), 0xFFFFFFu);
+    }
+
+    void unreadableOrVanishedPicturesChangeNothing()
+    {
+        QDir().mkpath(app::picsFolder());
+        QFile bad(app::picsFolder() + QStringLiteral("broken.bmp"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM not a picture") > 0);
+        bad.close();
+        savePicture(QStringLiteral("gone.bmp"), Qt::green);
+        PreviewFixture f;
+        f.draw->vbeButton_Click(2);
+        f.w->fileList()->setCurrentRow(0);
+        f.click(8); // reported twice as invalid: at the click and at OK; the answer leaves
+        QCOMPARE(test::reporter().reports.size(), size_t(2));
+        for (const auto& r : test::reporter().reports)
+            QCOMPARE(r.module + QString::number(r.number), QStringLiteral("frmPreview481"));
+        QCOMPARE(f.shown(), bandColor(1, 0));
+        QCOMPARE(f.visiblePanel(), 2);
+        // Vanished since the list was read: the name is taken, the preview stays.
+        QVERIFY(QFile::remove(app::picsFolder() + QStringLiteral("gone.bmp")));
+        f.w->fileList()->setCurrentRow(1);
+        QCOMPARE(Allgemein::PicFile, app::picsFolder() + QStringLiteral("gone.bmp"));
+        QCOMPARE(f.shown(), bandColor(1, 0));
+        test::reporter().answers = {Ignore};
+        f.click(8); // going on after the report returns to the step panel
+        QCOMPARE(test::reporter().reports.back().number, vberr::FileNotFound);
+        QCOMPARE(f.visiblePanel(), 0);
+        QCOMPARE(f.canvasAt({100, 100}), 0xFFFFFFu);
+        QVERIFY(!f.draw->button(1)->isEnabled());
+    }
 };
 
 ZORBEL_TEST_MAIN(TestPreviewWindow)
