@@ -10,6 +10,7 @@
 #include "core/SingleInstance.h"
 #include "draw/frmDraw.h"
 #include "info/frmInfo.h"
+#include "preview/frmPreview.h"
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -77,7 +78,10 @@ private slots:
         QVERIFY(draw->isVisible());
         QVERIFY(Allgemein::DrawShown);
         QVERIFY(!find<frmInfo>());
-        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 1; }));
+        // Left: the drawing window and the template window it owns.
+        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 2; }));
+        frmPreview* preview = find<frmPreview>();
+        QVERIFY(preview && preview->isVisible() && preview->parentWidget() == draw);
     }
 
     void theTimerFiresAfterTwoAndAHalfSeconds()
