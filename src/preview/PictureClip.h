@@ -9,8 +9,6 @@ public:
     static constexpr int kRows = 6;
 
     void setPicture(const QImage& picture) { m_picture = picture; }
-    const QImage& picture() const { return m_picture; }
-    bool isEmpty() const { return m_picture.isNull(); }
 
     // Band k from the top (k = 0 .. 5). Without a picture, or for another k, error 380.
     QImage cell(int k) const;

@@ -51,7 +51,6 @@ public:
     QWidget* panel(int index) const { return m_picPanel[size_t(index)]; }
     PreviewBox* preview() const { return m_picPreview; }
     QListWidget* fileList() const { return m_filPics; }
-    const PictureClip& clip() const { return m_clpPicture; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
