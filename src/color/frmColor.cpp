@@ -186,10 +186,11 @@ void frmColor::Form_MouseDown(int16_t, int16_t)
         ++m_moveRequests;
         if (windowHandle() && windowHandle()->startSystemMove())
             return;
-        // Without a window manager that moves windows, the window follows the pointer itself.
+        // Without a window manager that moves windows, the window follows the pointer itself. The
+        // moves go to whichever control took the press, so the window watches them all.
         m_movingByHand = true;
         m_grabOffset = m_pressedAt - pos();
-        grabMouse();
+        qApp->installEventFilter(this);
     });
 }
 
@@ -200,18 +201,18 @@ void frmColor::mousePressEvent(QMouseEvent* e)
     Form_MouseDown(button, shiftState(e->modifiers()));
 }
 
-void frmColor::mouseMoveEvent(QMouseEvent* e)
+bool frmColor::eventFilter(QObject* watched, QEvent* e)
 {
-    if (m_movingByHand)
-        move(e->globalPosition().toPoint() - m_grabOffset);
-}
-
-void frmColor::mouseReleaseEvent(QMouseEvent*)
-{
-    if (!m_movingByHand)
-        return;
-    m_movingByHand = false;
-    releaseMouse();
+    // Only watches: the control that took the press still gets its events.
+    if (m_movingByHand && watched->isWidgetType()) {
+        if (e->type() == QEvent::MouseMove) {
+            move(static_cast<QMouseEvent*>(e)->globalPosition().toPoint() - m_grabOffset);
+        } else if (e->type() == QEvent::MouseButtonRelease) {
+            m_movingByHand = false;
+            qApp->removeEventFilter(this);
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void frmColor::resizeEvent(QResizeEvent* e)
