@@ -77,7 +77,8 @@ private slots:
         QVERIFY(draw->isVisible());
         QVERIFY(Allgemein::DrawShown);
         QVERIFY(!find<frmInfo>());
-        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 1; }));
+        // Left loaded: the drawing window and, as CShow is on, the pen window its layout showed.
+        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 2; }));
     }
 
     void theTimerFiresAfterTwoAndAHalfSeconds()
