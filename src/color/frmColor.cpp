@@ -84,7 +84,7 @@ void frmColor::createControls()
     m_cpvSlider->setGeometry(520, 16, px(stored.ReadProperty(QStringLiteral("_extentx")), basic::twipsPerPixelX()),
                              px(stored.ReadProperty(QStringLiteral("_extenty")), basic::twipsPerPixelY()));
     m_cpvSlider->layOut();
-    m_cpvSlider->setCursor(Qt::SizeVerCursor);
+    m_cpvSlider->setCursor(Qt::PointingHandCursor);
 
     m_lblWidth = new QLabel(this);
     m_lblWidth->setGeometry(560, 16, 40, 25);
