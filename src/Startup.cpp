@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "color/frmColor.h"
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
 #include "core/Basic.h"
@@ -20,6 +21,7 @@ namespace zorbel::startup {
 namespace {
 QPointer<frmDraw> g_draw;
 QPointer<frmPreview> g_preview;
+QPointer<frmColor> g_color;
 
 // The template window is created on its first reference, owned by the drawing window.
 frmPreview* preview()
@@ -58,6 +60,26 @@ void showAbout()
     about->exec();
 }
 
+// The pen window loads when it is first shown and stays loaded while hidden.
+void showColor()
+{
+    if (!g_draw)
+        return;
+    if (!g_color) {
+        ColorPeers peers;
+        peers.setPenWidth = [](int width) {
+            if (g_draw)
+                g_draw->canvas().setPenWidth(width);
+        };
+        peers.setPenColor = [](int32_t color) {
+            if (g_draw)
+                g_draw->canvas().setPenColor(basic::vbColor(color));
+        };
+        g_color = new frmColor(g_draw, peers);
+    }
+    g_color->show();
+}
+
 DrawPeers drawPeers()
 {
     DrawPeers peers;
@@ -73,6 +95,7 @@ DrawPeers drawPeers()
         if (frmPreview* w = preview())
             w->openFilePanel();
     };
+    peers.showColor = showColor;
     peers.showAbout = showAbout;
     peers.quit = [] { QCoreApplication::quit(); };
     return peers;

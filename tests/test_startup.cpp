@@ -78,8 +78,9 @@ private slots:
         QVERIFY(draw->isVisible());
         QVERIFY(Allgemein::DrawShown);
         QVERIFY(!find<frmInfo>());
-        // Left: the drawing window and the template window it owns.
-        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 2; }));
+        // Left loaded: the drawing window, the template window it owns and, as CShow is on,
+        // the pen window its layout showed.
+        QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 3; }));
         frmPreview* preview = find<frmPreview>();
         QVERIFY(preview && preview->isVisible() && preview->parentWidget() == draw);
     }
