@@ -54,8 +54,18 @@ void store(const char* key, qint64 value)
 
 void LoadConfig()
 {
+    // An option that could not be read keeps its default: a zero width or template number
+    // written back at the end would break every later start.
+    Sound = -1;
+    Image = 1;
+    Width = 5;
+    Color = 0;
+    PSize = CShow = Gitter = -1;
     Proc p("LoadConfig", "Allgemein");
-    p(20, [] { Sound = asBoolean(basic::CInt(option("Sound", -1))); });
+    p(20, [] {
+        settings::CheckReadable(app::kTitle);
+        Sound = asBoolean(basic::CInt(option("Sound", -1)));
+    });
     p(30, [] { Image = basic::CInt(option("Image", 1)); });
     p(40, [] { Width = basic::CInt(option("Width", 5)); });
     p(50, [] { Color = basic::CLng(option("Color", 0)); });
