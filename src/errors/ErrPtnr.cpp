@@ -7,6 +7,7 @@
 #include "core/Printer.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QFile>
 #include <QFontMetrics>
 #include <QFileInfo>
@@ -143,6 +144,8 @@ ErrPtnr::ErrPtnr()
     setWindowTitle(kCaption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25));
+    setWindowModality(Qt::ApplicationModal);
+    connect(this, &QDialog::finished, this, [this] { m_open = false; });
 
     m_framComment = frame(this, QString(), 975);
     m_lblComment = label(m_framComment, 120, 240, 6855, 615);
@@ -191,7 +194,20 @@ QString ErrPtnr::comment() const { return m_lblComment->text(); }
 
 void ErrPtnr::OnError(const QString& procedure, const QString& module, int16_t& answer)
 {
-    const Failure& f = currentFailure();
+    // A failure raised behind the open dialog (a resize, a timer) waits until the user has
+    // answered the report on screen and then gets a report and an answer of its own: showing it
+    // at once would hand it the stale stored answer, and a Retry would loop for ever.
+    const Failure f = currentFailure();
+    const QPointer<ErrPtnr> guard(this);
+    while (guard && m_open) {
+        QEventLoop wait;
+        connect(this, &QDialog::finished, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    if (!guard) {
+        answer = Cancel;
+        return;
+    }
     m_lblError[0]->setText(QStringLiteral("%1 (%2)").arg(f.number).arg(f.description));
     m_lblError[1]->setText(module);
     m_lblError[2]->setText(procedure);
@@ -207,8 +223,24 @@ void ErrPtnr::OnError(const QString& procedure, const QString& module, int16_t& 
     LayoutDialog();
     AppendProtocolLog();
     QApplication::beep();
-    exec();
-    answer = m_answer;
+    // Our own loop rather than exec(): exec() cannot be entered again for the waiting report above.
+    const QPointer<ErrPtnr> self(this);
+    int16_t mine = Cancel;
+    bool answered = false;
+    QEventLoop loop;
+    const auto connection = connect(this, &QDialog::finished, &loop, [&] {
+        if (!answered) {
+            answered = true;
+            mine = m_answer;
+            loop.quit();
+        }
+    });
+    m_open = true;
+    show();
+    loop.exec();
+    if (self)
+        disconnect(connection);
+    answer = mine;
 }
 
 void ErrPtnr::LayoutDialog()
