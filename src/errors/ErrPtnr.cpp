@@ -5,8 +5,10 @@
 #include "core/Fonts.h"
 #include "core/Platform.h"
 #include "core/Printer.h"
+#include "core/SafeFile.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFontMetrics>
@@ -17,7 +19,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStringList>
 
@@ -118,18 +119,6 @@ public:
 private:
     std::function<void(const QString&)> m_show;
 };
-
-int32_t saveError(const QSaveFile& file, const QString& folder)
-{
-    if (!QFileInfo(folder).isDir())
-        return vberr::PathNotFound;
-    switch (file.error()) {
-    case QFileDevice::PermissionsError: return vberr::PermissionDenied;
-    case QFileDevice::ResourceError: return vberr::DiskFull;
-    case QFileDevice::WriteError: return vberr::DeviceIO;
-    default: return vberr::PathFileAccess;
-    }
-}
 
 void toClipboard(const QString& text)
 {
@@ -298,9 +287,13 @@ void ErrPtnr::AppendProtocolLog() const
     // A log that cannot be written must not keep the report from the dialog.
     QString text;
     BuildProtocol(text);
-    QFile log(app::programFolder() + app::programName() + QStringLiteral(".EPT"));
-    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
-        log.write(protocol::toAnsi(text) + "\r\n");
+    try {
+        files::ensureOwnFolder(app::programFolder());
+    } catch (const VbError&) {
+        return;
+    }
+    files::appendToFile(app::programFolder() + app::programName() + QStringLiteral(".EPT"),
+                        protocol::toAnsi(text) + "\r\n");
 }
 
 void ErrPtnr::cmdProtocol_Click(int index)
@@ -356,12 +349,11 @@ void ErrPtnr::SaveProtocol(const QString& text)
             p.leave();
     });
     p(20, [&] {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly))
-            throw VbError(saveError(out, folder));
-        out.write(protocol::toAnsi(text) + "\r\n");
-        if (!out.commit())
-            throw VbError(saveError(out, folder));
+        QDir().mkpath(folder);
+        if (!QFileInfo(folder).isDir())
+            throw VbError(vberr::PathNotFound);
+        files::ensureOwnFolder(folder);
+        files::replaceFile(file, protocol::toAnsi(text) + "\r\n");
     });
     p(30, [&] {
         platform::dialogs().inform(this,
