@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs (only those missing) and builds Zorbel into build/.
+#   --tests     also what only the tests need (clang and its libFuzzer for the fuzz targets)
+#   --no-build  install only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libgl-dev)
+test_packages=(clang libclang-rt-dev)
+build=1
+for arg in "$@"; do
+  case "$arg" in
+    --tests) packages+=("${test_packages[@]}") ;;
+    --no-build) build=0 ;;
+    *) echo "unknown option: $arg" >&2; exit 2 ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -15,5 +26,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+[ "$build" -eq 1 ] || exit 0
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORBEL_WITH_TEMPLATES=ON >/dev/null
 cmake --build build -j"$(nproc)"

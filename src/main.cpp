@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "core/Allgemein.h"
 #include "core/Fonts.h"
 #include "errors/ErrPtnr.h"
 #include <QApplication>
@@ -17,7 +18,9 @@ int main(int argc, char** argv)
     QApplication::setFont(zorbel::fonts::font(QStringLiteral("MS Sans Serif"), 9));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bmp/info_small.svg")));
     zorbel::setErrorReporter(&zorbel::ErrPtnr::reporter());
-    if (!zorbel::startup::Main())
-        return 0;
-    return app.exec();
+    // However the program ends, a temporary folder it made for itself goes with it.
+    zorbel::setEndHook([] { Allgemein::RemoveOwnTempFolder(); });
+    const int code = zorbel::startup::Main() ? app.exec() : 0;
+    Allgemein::RemoveOwnTempFolder();
+    return code;
 }

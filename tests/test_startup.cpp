@@ -8,6 +8,9 @@
 #include "core/Forms.h"
 #include "core/Settings.h"
 #include "core/SingleInstance.h"
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QStandardPaths>
 #include "draw/frmDraw.h"
 #include "info/frmInfo.h"
 #include "preview/frmPreview.h"
@@ -197,6 +200,23 @@ private slots:
         holder.kill(); // no chance to clean up, as in a crash
         QVERIFY(holder.waitForFinished(5000));
         QVERIFY(SingleInstance(name).claim());
+    }
+
+    void onlyACopyOfTheSameUserCountsAsRunning()
+    {
+        // Someone else holds a local server of that name: it is no running copy of ours.
+        const QString name = QStringLiteral("zorbel-held-%1").arg(QCoreApplication::applicationPid());
+        QLocalServer stranger;
+        stranger.setSocketOptions(QLocalServer::AbstractNamespaceOption);
+        QVERIFY(stranger.listen(name));
+        SingleInstance mine(name);
+        QVERIFY(mine.claim());
+        QVERIFY(!SingleInstance(name).claim());
+        // The claim lives where only this user can write.
+        const QString lock = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QLatin1Char('/') + name;
+        QVERIFY(QFileInfo(lock).isFile());
+        QCOMPARE(QFileInfo(QFileInfo(lock).path()).permissions() & (QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
     }
 
     void theProgramEndsAtOnceWhenACopyRuns()

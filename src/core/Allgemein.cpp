@@ -54,8 +54,18 @@ void store(const char* key, qint64 value)
 
 void LoadConfig()
 {
+    // An option that could not be read keeps its default: a zero width or template number
+    // written back at the end would break every later start.
+    Sound = -1;
+    Image = 1;
+    Width = 5;
+    Color = 0;
+    PSize = CShow = Gitter = -1;
     Proc p("LoadConfig", "Allgemein");
-    p(20, [] { Sound = asBoolean(basic::CInt(option("Sound", -1))); });
+    p(20, [] {
+        settings::CheckReadable(app::kTitle);
+        Sound = asBoolean(basic::CInt(option("Sound", -1)));
+    });
     p(30, [] { Image = basic::CInt(option("Image", 1)); });
     p(40, [] { Width = basic::CInt(option("Width", 5)); });
     p(50, [] { Color = basic::CLng(option("Color", 0)); });
@@ -90,6 +100,28 @@ QString GetLang(int16_t id)
 
 namespace {
 #ifdef Q_OS_UNIX
+// A folder made under a random name because ours was taken; nothing will find it again.
+QString g_ownTempFolder;
+
+// A folder found open to others may hold anything they put there: keep only our own plain
+// files, each with a single name. False when something cannot be removed.
+bool emptyOfForeign(const QString& folder)
+{
+    bool clean = true;
+    QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0)
+            continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == ::getuid() && st.st_nlink == 1)
+            continue;
+        const bool gone = S_ISDIR(st.st_mode) ? QDir(QFile::decodeName(path)).removeRecursively() : ::unlink(path.constData()) == 0;
+        clean = clean && gone;
+    }
+    return clean;
+}
+
 // A folder of our own inside a temporary directory that other users can write to, so nobody
 // else can plant a link at our file name or keep it from being written.
 QString privateTempFolder(const QString& base)
@@ -99,15 +131,30 @@ QString privateTempFolder(const QString& base)
     if (::lstat(path.constData(), &st) != 0 && errno == ENOENT && ::mkdir(path.constData(), 0700) == 0)
         return QFile::decodeName(path);
     if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()) {
-        if ((st.st_mode & 077) != 0)
-            ::chmod(path.constData(), 0700);
-        return QFile::decodeName(path);
+        if ((st.st_mode & 077) == 0)
+            return QFile::decodeName(path);
+        // Shut it first, so nothing new comes in while it is emptied.
+        if (::chmod(path.constData(), 0700) == 0 && emptyOfForeign(QFile::decodeName(path)))
+            return QFile::decodeName(path);
     }
     // The name is taken by someone else: make a fresh folder with a random name.
+    if (!g_ownTempFolder.isEmpty() && QFileInfo(g_ownTempFolder).isDir())
+        return g_ownTempFolder;
     QByteArray pattern = path + "-XXXXXX";
-    if (::mkdtemp(pattern.data()))
-        return QFile::decodeName(pattern);
+    if (::mkdtemp(pattern.data())) {
+        g_ownTempFolder = QFile::decodeName(pattern);
+        return g_ownTempFolder;
+    }
     throw VbError(vberr::PermissionDenied);
+}
+
+// TMPDIR may name a folder that is gone, a file, or a folder we may not write to.
+bool usableBase(const QString& base)
+{
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(base);
+    return !base.isEmpty() && ::stat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode)
+        && ::access(native.constData(), W_OK | X_OK) == 0;
 }
 #endif
 
@@ -115,6 +162,8 @@ QString tempFolder()
 {
     QString base = QDir::tempPath();
 #ifdef Q_OS_UNIX
+    if (!usableBase(base))
+        base = QStringLiteral("/tmp");
     struct stat st {};
     const QByteArray native = QFile::encodeName(base);
     if (::stat(native.constData(), &st) == 0 && (st.st_mode & (S_IWGRP | S_IWOTH)) != 0)
@@ -123,6 +172,15 @@ QString tempFolder()
     return base;
 }
 } // namespace
+
+void RemoveOwnTempFolder()
+{
+#ifdef Q_OS_UNIX
+    if (!g_ownTempFolder.isEmpty())
+        QDir(g_ownTempFolder).removeRecursively();
+    g_ownTempFolder.clear();
+#endif
+}
 
 QString GetTempDir()
 {

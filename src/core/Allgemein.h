@@ -29,6 +29,8 @@ void SaveConfig();
 QString GetLang(int16_t id);
 // The temporary directory with its trailing separator (a private one when it is shared).
 QString GetTempDir();
+// Removes the temporary folder GetTempDir made under a random name, when it made one.
+void RemoveOwnTempFolder();
 // The part of s before its first NUL character.
 QString TrimNull(const QString& s);
 // Plays "WAV" resource id in the background; callers test Sound first.

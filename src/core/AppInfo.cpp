@@ -29,15 +29,10 @@ QString programName()
 
 QString programFolder()
 {
-    if (!g_folder.isEmpty())
-        return g_folder;
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable()) {
-        g_folder = withSeparator(exeDir);
-    } else {
-        // Installed under a system folder: keep the child's drawings in the user's data folder.
+    if (g_folder.isEmpty()) {
+        // Logs and the saved protocol live in the user's own data folder, never beside the
+        // executable: that folder may be shared with others (a program run from /tmp).
         const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        QDir().mkpath(data + QStringLiteral("/zorbel"));
         g_folder = withSeparator(data + QStringLiteral("/zorbel"));
     }
     return g_folder;
@@ -45,6 +40,13 @@ QString programFolder()
 
 void setProgramFolder(const QString& folder) { g_folder = withSeparator(folder); }
 
-QString picsFolder() { return programFolder() + QStringLiteral("pics/"); }
+QString picsFolder()
+{
+    // Where a parent looks for a child's drawings, on every platform.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (pictures.isEmpty())
+        return programFolder() + QStringLiteral("pics/");
+    return withSeparator(pictures + QStringLiteral("/Zorbel"));
+}
 
 } // namespace zorbel::app

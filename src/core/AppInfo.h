@@ -17,13 +17,13 @@ int versionRevision();
 // The program file's name without extension ("zorbel").
 QString programName();
 
-// Where the drawings folder "pics" and the error logs live: the executable's folder when
-// it is writable, otherwise a per-user data folder. Ends with a separator.
+// The per-user data folder where the error log and the saved error protocol live.
+// Ends with a separator.
 QString programFolder();
 // Tests point it at a fresh folder.
 void setProgramFolder(const QString& folder);
 
-// The drawings folder inside the program folder, with a trailing separator.
+// The drawings folder: "Zorbel" in the user's Pictures folder, with a trailing separator.
 QString picsFolder();
 
 } // namespace zorbel::app

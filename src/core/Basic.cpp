@@ -1,6 +1,7 @@
 #include "Basic.h"
 #include "core/failure/VbError.h"
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <cmath>
 #include <limits>
@@ -35,19 +36,20 @@ int32_t CLng(const QString& text) { return CLng(parseNumber(text)); }
 
 double parseNumber(const QString& text)
 {
-    const QString t = text.trimmed();
     // Only plain decimal notation: toDouble alone would also take "inf" and "nan".
-    bool digits = false;
-    for (QChar c : t) {
-        if (c.isDigit())
-            digits = true;
-        else if (!QStringLiteral("+-.eE").contains(c))
-            throw VbError(vberr::TypeMismatch);
-    }
+    static const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    const QString t = text.trimmed();
+    if (!number.match(t).hasMatch())
+        throw VbError(vberr::TypeMismatch);
     bool ok = false;
     const double v = t.toDouble(&ok);
-    if (!digits || !ok)
-        throw VbError(vberr::TypeMismatch);
+    if (!ok) {
+        // A well-formed number beyond a double ("1e309") is too large, not a wrong type; one
+        // too small to tell from zero is zero.
+        if (std::isinf(v))
+            throw VbError(vberr::Overflow);
+        return 0.0;
+    }
     return v;
 }
 

@@ -1,11 +1,13 @@
 #include "ModResFiles.h"
 #include "Resources.h"
+#include "SafeFile.h"
 #include "core/failure/Failure.h"
 #include <QFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -17,20 +19,33 @@ namespace {
 void writeAtStart(const QString& file, const QByteArray& bytes)
 {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Without blocking: a FIFO planted at the name would hold the start for ever. And only a
+    // plain file of our own: anything else at the name was put there by someone else.
+    const int fd = ::open(QFile::encodeName(file).constData(),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
-        throw VbError(errno == ELOOP ? vberr::PermissionDenied : vberr::PathFileAccess);
+        throw VbError(errno == ELOOP ? vberr::PermissionDenied
+                                     : errno == ENOSPC || errno == EDQUOT ? vberr::DiskFull : vberr::PathFileAccess);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+        ::close(fd);
+        throw VbError(vberr::PermissionDenied);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
+            const int err = n < 0 ? errno : ENOSPC;
             ::close(fd);
-            throw VbError(vberr::DeviceIO);
+            throw VbError(files::writeError(err) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO);
         }
         done += n;
     }
     if (::close(fd) != 0)
-        throw VbError(vberr::DeviceIO);
+        throw VbError(files::writeError(errno) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO);
 #else
     QFile f(file);
     if (!f.open(QIODevice::ReadWrite) || f.write(bytes) != bytes.size())

@@ -1,5 +1,6 @@
 #include "Settings.h"
 #include "core/failure/VbError.h"
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
@@ -40,8 +41,23 @@ void SaveSetting(const QString& app, const QString& section, const QString& key,
     const auto s = open(app);
     s->setValue(section + QLatin1Char('/') + key, value);
     s->sync();
-    if (s->status() != QSettings::NoError)
+    // A format status only says that odd lines (a byte-order mark, junk) were skipped on reading;
+    // the value was written all the same.
+    if (s->status() == QSettings::AccessError)
         throw VbError(vberr::PathFileAccess);
+}
+
+void CheckReadable(const QString& app)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(app);
+#else
+    const QFileInfo file(storeLocation(app));
+    if (!file.exists())
+        return;
+    if (!file.isFile() || open(app)->status() == QSettings::AccessError)
+        throw VbError(vberr::PathFileAccess);
+#endif
 }
 
 } // namespace zorbel::settings

@@ -9,6 +9,8 @@ namespace zorbel::settings {
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def = {});
 // Throws error 75 when the store cannot be written.
 void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value);
+// Throws error 75 when a store exists but cannot be read; a missing store is fine.
+void CheckReadable(const QString& app);
 // The file or registry path, for the README and for tests.
 QString storeLocation(const QString& app);
 

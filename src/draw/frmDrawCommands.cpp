@@ -5,15 +5,16 @@
 #include "core/AppInfo.h"
 #include "core/Platform.h"
 #include "core/Printer.h"
+#include "core/SafeFile.h"
 #include "core/failure/Failure.h"
 #include "frmDraw.h"
+#include <QBuffer>
 #include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace zorbel {
 
@@ -30,6 +31,11 @@ QString textOrEnglish(int id)
 bool acceptableFileName(const QString& name)
 {
     if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    // File systems take at most 255 characters (bytes on Linux) for a name, extension included.
+    constexpr qsizetype kNameMax = 255;
+    const QString file = name + QStringLiteral(".bmp");
+    if (file.size() > kNameMax || QFile::encodeName(file).size() > kNameMax)
         return false;
     for (QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("\\/:*?\"<>|").contains(c))
@@ -93,11 +99,13 @@ void frmDraw::vbeButton_Click(int16_t index)
                 break;
         }
         p(210, [&] {
-            QDir().mkpath(app::picsFolder());
-            // Written to a new file and renamed: a failed overwrite keeps the old picture.
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || !m_canvas.image().save(&file, "BMP") || !file.commit())
+            files::ensureOwnFolder(app::picsFolder());
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            if (!buffer.open(QIODevice::WriteOnly) || !m_canvas.image().save(&buffer, "BMP"))
                 throw VbError(vberr::PathFileAccess);
+            // Written to a new file and renamed: a failed overwrite keeps the old picture.
+            files::replaceFile(path, bytes);
         });
         break;
     }

@@ -5,8 +5,11 @@
 #include "core/Fonts.h"
 #include "core/Platform.h"
 #include "core/Printer.h"
+#include "core/SafeFile.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFontMetrics>
 #include <QFileInfo>
@@ -16,7 +19,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStringList>
 
@@ -118,18 +120,6 @@ private:
     std::function<void(const QString&)> m_show;
 };
 
-int32_t saveError(const QSaveFile& file, const QString& folder)
-{
-    if (!QFileInfo(folder).isDir())
-        return vberr::PathNotFound;
-    switch (file.error()) {
-    case QFileDevice::PermissionsError: return vberr::PermissionDenied;
-    case QFileDevice::ResourceError: return vberr::DiskFull;
-    case QFileDevice::WriteError: return vberr::DeviceIO;
-    default: return vberr::PathFileAccess;
-    }
-}
-
 void toClipboard(const QString& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -143,6 +133,8 @@ ErrPtnr::ErrPtnr()
     setWindowTitle(kCaption);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25));
+    setWindowModality(Qt::ApplicationModal);
+    connect(this, &QDialog::finished, this, [this] { m_open = false; });
 
     m_framComment = frame(this, QString(), 975);
     m_lblComment = label(m_framComment, 120, 240, 6855, 615);
@@ -191,7 +183,20 @@ QString ErrPtnr::comment() const { return m_lblComment->text(); }
 
 void ErrPtnr::OnError(const QString& procedure, const QString& module, int16_t& answer)
 {
-    const Failure& f = currentFailure();
+    // A failure raised behind the open dialog (a resize, a timer) waits until the user has
+    // answered the report on screen and then gets a report and an answer of its own: showing it
+    // at once would hand it the stale stored answer, and a Retry would loop for ever.
+    const Failure f = currentFailure();
+    const QPointer<ErrPtnr> guard(this);
+    while (guard && m_open) {
+        QEventLoop wait;
+        connect(this, &QDialog::finished, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    if (!guard) {
+        answer = Cancel;
+        return;
+    }
     m_lblError[0]->setText(QStringLiteral("%1 (%2)").arg(f.number).arg(f.description));
     m_lblError[1]->setText(module);
     m_lblError[2]->setText(procedure);
@@ -207,8 +212,24 @@ void ErrPtnr::OnError(const QString& procedure, const QString& module, int16_t& 
     LayoutDialog();
     AppendProtocolLog();
     QApplication::beep();
-    exec();
-    answer = m_answer;
+    // Our own loop rather than exec(): exec() cannot be entered again for the waiting report above.
+    const QPointer<ErrPtnr> self(this);
+    int16_t mine = Cancel;
+    bool answered = false;
+    QEventLoop loop;
+    const auto connection = connect(this, &QDialog::finished, &loop, [&] {
+        if (!answered) {
+            answered = true;
+            mine = m_answer;
+            loop.quit();
+        }
+    });
+    m_open = true;
+    show();
+    loop.exec();
+    if (self)
+        disconnect(connection);
+    answer = mine;
 }
 
 void ErrPtnr::LayoutDialog()
@@ -266,9 +287,13 @@ void ErrPtnr::AppendProtocolLog() const
     // A log that cannot be written must not keep the report from the dialog.
     QString text;
     BuildProtocol(text);
-    QFile log(app::programFolder() + app::programName() + QStringLiteral(".EPT"));
-    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
-        log.write(protocol::toAnsi(text) + "\r\n");
+    try {
+        files::ensureOwnFolder(app::programFolder());
+    } catch (const VbError&) {
+        return;
+    }
+    files::appendToFile(app::programFolder() + app::programName() + QStringLiteral(".EPT"),
+                        protocol::toAnsi(text) + "\r\n");
 }
 
 void ErrPtnr::cmdProtocol_Click(int index)
@@ -324,12 +349,11 @@ void ErrPtnr::SaveProtocol(const QString& text)
             p.leave();
     });
     p(20, [&] {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly))
-            throw VbError(saveError(out, folder));
-        out.write(protocol::toAnsi(text) + "\r\n");
-        if (!out.commit())
-            throw VbError(saveError(out, folder));
+        QDir().mkpath(folder);
+        if (!QFileInfo(folder).isDir())
+            throw VbError(vberr::PathNotFound);
+        files::ensureOwnFolder(folder);
+        files::replaceFile(file, protocol::toAnsi(text) + "\r\n");
     });
     p(30, [&] {
         platform::dialogs().inform(this,

@@ -62,6 +62,7 @@ private:
     std::array<QPushButton*, 4> m_cmdProtocol{};
     std::array<QPushButton*, 4> m_cmdContinue{};
     int16_t m_answer = 0;
+    bool m_open = false; // a report is on screen, waiting for its answer
 };
 
 } // namespace zorbel

@@ -8,7 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <map>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorbel;
 using namespace Allgemein;
@@ -18,6 +22,24 @@ QByteArray readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+template <class F>
+void withTmpDir(const QString& tmp, F&& run)
+{
+    const QByteArray old = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp));
+    run();
+    qputenv("TMPDIR", old);
+}
+
+// A temporary folder that every user may write to, as /tmp is.
+QString sharedFolder(const QString& name)
+{
+    const QString shared = test::scratchFolder() + name;
+    QDir().mkpath(shared);
+    ::chmod(QFile::encodeName(shared).constData(), 01777);
+    return shared;
 }
 
 void extract()
@@ -170,6 +192,88 @@ private slots:
         qputenv("TMPDIR", oldTmp);
         QVERIFY(!dir.startsWith(planted + QLatin1Char('/')));
         QVERIFY(!QFileInfo(dir.chopped(1)).isSymLink());
+    }
+
+    void foreignThingsInTheTemporaryFolderNeitherBlockNorStay()
+    {
+        const QString shared = sharedFolder(QStringLiteral("/shared-loose"));
+        const QString own = shared + QStringLiteral("/zorbel-%1").arg(::getuid());
+        QVERIFY(QDir().mkpath(own));
+        ::chmod(QFile::encodeName(own).constData(), 0777); // found open to everybody
+        const QByteArray fifo = QFile::encodeName(own + QStringLiteral("/~tmp.lng"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0666), 0);
+        const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK); // so a blocking open would pass
+        { QFile f(own + QStringLiteral("/mine.txt")); QVERIFY(f.open(QIODevice::WriteOnly)); }
+        QVERIFY(QFile::link(own + QStringLiteral("/mine.txt"), own + QStringLiteral("/planted-link")));
+        withTmpDir(shared, [] { extract(); });
+        ::close(reader);
+        struct stat st {};
+        QCOMPARE(::lstat(QFile::encodeName(own).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 0777), 0700);
+        QCOMPARE(QDir(own).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({QStringLiteral("mine.txt"), QStringLiteral("~tmp.lng")}));
+        QVERIFY(QFileInfo(LangFile).isFile());
+        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
+        QVERIFY(test::reporter().reports.empty());
+
+        // A FIFO at the name itself is refused at once, reader or not.
+        const QByteArray direct = QFile::encodeName(GetTempDir() + QStringLiteral("fifo.lng"));
+        QCOMPARE(::mkfifo(direct.constData(), 0600), 0);
+        const int reader2 = ::open(direct.constData(), O_RDONLY | O_NONBLOCK);
+        ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), QFile::decodeName(direct));
+        ::close(reader2);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 70);
+        QCOMPARE(test::reporter().reports[0].line, 40);
+    }
+
+    void unusableTmpDirFallsBackToTmp()
+    {
+        const QString file = test::scratchFolder() + QStringLiteral("/a-file");
+        { QFile f(file); QVERIFY(f.open(QIODevice::WriteOnly)); }
+        for (const QString& tmp : {QStringLiteral("/nonexistent"), file}) {
+            QString dir;
+            withTmpDir(tmp, [&] { dir = GetTempDir(); });
+            QVERIFY2(dir.startsWith(QStringLiteral("/tmp/")), qPrintable(dir));
+        }
+        QVERIFY(test::reporter().reports.empty());
+    }
+
+    void aFolderMadeUnderARandomNameGoesAtTheEnd()
+    {
+        const QString shared = sharedFolder(QStringLiteral("/shared-taken"));
+        QVERIFY(QFile::link(test::scratchFolder(), shared + QStringLiteral("/zorbel-%1").arg(::getuid())));
+        QString first, second;
+        withTmpDir(shared, [&] {
+            first = GetTempDir();
+            second = GetTempDir();
+        });
+        QCOMPARE(second, first); // one folder per run, not one per call
+        QVERIFY(QFileInfo(first).isDir());
+        RemoveOwnTempFolder();
+        QVERIFY(!QFileInfo::exists(first));
+        QVERIFY(QFileInfo(test::scratchFolder()).isDir()); // never through the planted link
+        // The usual private folder stays, and with it the text table, for the next start.
+        QString usual;
+        withTmpDir(sharedFolder(QStringLiteral("/shared-free")), [&] { usual = GetTempDir(); });
+        RemoveOwnTempFolder();
+        QVERIFY(QFileInfo(usual).isDir());
+    }
+
+    void aFullDiskIsError61()
+    {
+        // A file size limit fails the write as a full disk does, also for a privileged user.
+        struct rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const QString file = GetTempDir() + QStringLiteral("full.lng");
+        struct rlimit small = old;
+        small.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), file);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 61);
     }
 
     void extractionNeverFollowsALink()

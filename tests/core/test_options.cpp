@@ -4,7 +4,9 @@
 #include "core/AppInfo.h"
 #include "core/Basic.h"
 #include "core/Settings.h"
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace zorbel;
 using namespace Allgemein;
@@ -86,7 +88,7 @@ private slots:
         QVERIFY(test::reporter().reports.empty());
     }
 
-    void textThatIsNoNumberIsReportedAndContinueKeepsTheOldValue()
+    void textThatIsNoNumberIsReportedAndContinueKeepsTheDefault()
     {
         put("Sound", QStringLiteral("abc"));
         test::reporter().answers = {Ignore};
@@ -97,7 +99,7 @@ private slots:
         QCOMPARE(r.line, 20);
         QCOMPARE(r.procedure, QStringLiteral("LoadConfig"));
         QCOMPARE(r.module, QStringLiteral("Allgemein"));
-        QCOMPARE(Sound, int16_t(0));  // the value before, not the default
+        QCOMPARE(Sound, int16_t(-1)); // not read: the default, never a 0 that End would store
         QCOMPARE(Image, int16_t(1));  // the next key was read
     }
 
@@ -109,7 +111,68 @@ private slots:
         QCOMPARE(test::reporter().reports.size(), size_t(2));
         QCOMPARE(test::reporter().reports[0].number, 6);
         QCOMPARE(test::reporter().reports[0].line, 40);
-        QCOMPARE(Width, int16_t(0));
+        QCOMPARE(Width, int16_t(5));
+    }
+
+    void cancelLeavesEveryUnreadOptionAtItsDefault()
+    {
+        put("Sound", QStringLiteral("abc"));
+        put("Width", QStringLiteral("9"));
+        test::reporter().answers = {Cancel};
+        LoadConfig();
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        SaveConfig();
+        for (const auto& [key, value] : {std::pair{"Image", "1"}, {"Width", "5"}, {"PSize", "-1"}, {"CShow", "-1"},
+                                         {"Gitter", "-1"}, {"Color", "0"}})
+            QCOMPARE(get(key), QString::fromLatin1(value));
+    }
+
+    void tooLargeNumbersAreOverflows()
+    {
+        for (const char* text : {"1e309", "-1e309", "99999999999999999999"}) {
+            for (int kind = 0; kind < 2; ++kind) {
+                try {
+                    kind ? (void)basic::CLng(QString::fromLatin1(text)) : (void)basic::CInt(QString::fromLatin1(text));
+                    QFAIL(text);
+                } catch (const VbError& e) {
+                    QCOMPARE(e.number(), 6);
+                }
+            }
+        }
+        QCOMPARE(basic::CInt(QStringLiteral("1e-400")), int16_t(0));
+        QVERIFY_THROWS_EXCEPTION(VbError, basic::CInt(QStringLiteral("1e")));
+        QVERIFY_THROWS_EXCEPTION(VbError, basic::CInt(QStringLiteral("1-2")));
+    }
+
+    void onlyARealFailureOfTheStoreIsReported()
+    {
+        // Odd lines that Qt skips on reading are no failure of the write.
+        const QString store = settings::storeLocation(app::kTitle);
+        QDir().mkpath(QFileInfo(store).path());
+        {
+            QFile f(store);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\xEF\xBB\xBF[Optionen]\r\njunk line\r\n=\r\nWidth=7\r\n");
+        }
+        LoadConfig();
+        Width = 12;
+        SaveConfig();
+        QVERIFY(test::reporter().reports.empty());
+        QCOMPARE(get("Width"), QStringLiteral("12"));
+
+        // A store that cannot be read at all is said once, then the defaults hold.
+        QFile::remove(store);
+        QVERIFY(QDir().mkpath(store));
+        Width = 40;
+        test::reporter().answers = {Ignore};
+        LoadConfig();
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 75);
+        QCOMPARE(test::reporter().reports[0].line, 20);
+        QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("LoadConfig"));
+        QCOMPARE(Width, int16_t(5));
+        QCOMPARE(Sound, int16_t(-1));
+        QDir(store).removeRecursively();
     }
 
     void conversionEdges()

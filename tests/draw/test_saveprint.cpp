@@ -2,6 +2,11 @@
 #include "DrawFixture.h"
 #include "draw/Canvas.h"
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace zorbel;
 using test::DrawFixture;
@@ -77,6 +82,7 @@ private slots:
         for (const char* n : {".", "..", "a/b", "..\\up", "c:x", "what?", "star*", "q\"uote", "<x>", "pipe|",
                               "tab\there"})
             QTest::newRow(n) << QString::fromLatin1(n);
+        QTest::newRow("too long for the file system") << QString(252, QLatin1Char('a'));
     }
 
     void refusedNamesWriteNothing()
@@ -92,6 +98,58 @@ private slots:
         QVERIFY(dialogs().questions.empty());
         QVERIFY(!QDir(app::picsFolder()).exists() || QDir(app::picsFolder()).isEmpty());
         QVERIFY(!QFile::exists(app::programFolder() + QStringLiteral("up.bmp")));
+    }
+
+    void savesGoToTheUsersPicturesAndNeverThroughALink()
+    {
+        QCOMPARE(app::picsFolder(), QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
+                                        + QStringLiteral("/Zorbel/"));
+        DrawFixture f;
+        QVERIFY(QDir().mkpath(app::picsFolder()));
+        ::chmod(QFile::encodeName(app::picsFolder()).constData(), 0777);
+        const QString outside = test::scratchFolder() + QStringLiteral("/outside.bmp");
+        { QFile o(outside); QVERIFY(o.open(QIODevice::WriteOnly)); o.write("keep"); }
+        QVERIFY(QFile::link(outside, picture(QStringLiteral("linked"))));
+        dialogs().inputs = {QStringLiteral("linked")};
+        dialogs().yesNo = {true};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 70);
+        QCOMPARE(test::reporter().reports[0].line, 210);
+        QFile o(outside);
+        QVERIFY(o.open(QIODevice::ReadOnly));
+        QCOMPARE(o.readAll(), QByteArray("keep"));
+        QVERIFY(QFileInfo(picture(QStringLiteral("linked"))).isSymLink());
+        // The folder is no longer open to others.
+        QCOMPARE(QFileInfo(app::picsFolder()).permissions() & (QFile::WriteGroup | QFile::WriteOther), QFile::Permissions());
+    }
+
+    void aFullDiskIsError61AndKeepsTheOldPicture()
+    {
+        DrawFixture f;
+        dialogs().inputs = {QStringLiteral("full")};
+        f.w->vbeButton_Click(3);
+        const QByteArray before = [] { QFile x(picture(QStringLiteral("full"))); x.open(QIODevice::ReadOnly); return x.readAll(); }();
+        QVERIFY(!before.isEmpty());
+        f.stroke({10, 10}, {200, 200});
+        // A file size limit fails the write as a full disk does, also for a privileged user.
+        struct rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = old;
+        small.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        dialogs().inputs = {QStringLiteral("full")};
+        dialogs().yesNo = {true};
+        f.w->vbeButton_Click(3);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 61);
+        QCOMPARE(test::reporter().reports[0].line, 210);
+        QFile x(picture(QStringLiteral("full")));
+        QVERIFY(x.open(QIODevice::ReadOnly));
+        QCOMPARE(x.readAll(), before);
+        QCOMPARE(QDir(app::picsFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("full.bmp")});
     }
 
     void frenchSaveDialogsFallBackToEnglish()

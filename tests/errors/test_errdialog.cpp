@@ -55,6 +55,53 @@ class TestErrDialog : public QObject {
 private slots:
     void init() { QFile::remove(logPath()); }
 
+    void aFailureWhileTheDialogIsOpenWaitsForItsOwnAnswer()
+    {
+        // A resize fails behind the open dialog: it must neither loop on the stale Retry nor
+        // answer itself, but get its own report once the first one is answered.
+        ErrPtnr dlg;
+        test::DialogReporter adapter(dlg);
+        setErrorReporter(&adapter);
+        int firstRuns = 0, secondRuns = 0;
+        bool raised = false;
+        QStringList shown;
+        QTimer raiser;
+        raiser.callOnTimeout([&] {
+            if (!dlg.isVisible() || raised)
+                return;
+            raised = true;
+            Proc p("Form_Resize", "frmDraw");
+            p(30, [&] {
+                if (++secondRuns < 50)
+                    throw VbError(380);
+            });
+        });
+        raiser.start(5);
+        std::deque<int> answers{Retry, Ignore};
+        QTimer answerer;
+        answerer.callOnTimeout([&] {
+            if (raised && dlg.isVisible() && !answers.empty()) {
+                shown << dlg.errorText(0);
+                dlg.continueButton(answers.front())->click();
+                answers.pop_front();
+            }
+        });
+        answerer.start(5);
+        Proc p("picBild_MouseDown", "frmDraw");
+        p(20, [&] {
+            if (++firstRuns == 1)
+                throw VbError(13);
+        });
+        setErrorReporter(&test::reporter());
+        QCOMPARE(secondRuns, 1);     // answered Ignore, never retried unasked
+        QCOMPARE(firstRuns, 2);      // its own Retry
+        QCOMPARE(shown, QStringList({QStringLiteral("13 (Type mismatch)"), QStringLiteral("380 (Invalid property value)")}));
+        QFile log(logPath());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll().count("F E H L E R P R O T O K O L L"), 2);
+        QVERIFY(!dlg.isVisible());
+    }
+
     void showsTheFailureAndReturnsTheClickedAnswer()
     {
         ErrPtnr dlg;

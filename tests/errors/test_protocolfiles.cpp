@@ -97,6 +97,26 @@ private slots:
         QCOMPARE(dialogs().messages.size(), size_t(1));
     }
 
+    void theLogAndTheSavedProtocolNeverFollowALink()
+    {
+        const QString outside = scratchFolder() + QStringLiteral("/outside.txt");
+        writeFile(outside, "keep");
+        const QString log = app::programFolder() + app::programName() + QStringLiteral(".EPT");
+        QFile::remove(log);
+        QFile::remove(errPath());
+        QVERIFY(QFile::link(outside, log));
+        QVERIFY(QFile::link(outside, errPath()));
+        ErrPtnr dlg;
+        dialogs().yesNo = {true};
+        reportAndRun(dlg, [&] {
+            dlg.protocolButton(Save)->click();
+            QVERIFY(dlg.comment().contains(QStringLiteral("70")));
+        });
+        QCOMPARE(readAll(outside), QByteArray("keep"));
+        QFile::remove(log);
+        QFile::remove(errPath());
+    }
+
     void anUnwritableFolderIsReportedInTheDialog()
     {
         const QString saved = app::programFolder();

@@ -22,7 +22,12 @@ void prepareEnvironment()
 {
     QByteArray pattern = QDir::tempPath().toLocal8Bit() + "/zorbel-test-XXXXXX";
     g_root = QString::fromLocal8Bit(::mkdtemp(pattern.data()));
-    qputenv("XDG_CONFIG_HOME", makeFolder(QStringLiteral("config")).toLocal8Bit());
+    const QString config = makeFolder(QStringLiteral("config"));
+    qputenv("XDG_CONFIG_HOME", config.toLocal8Bit());
+    // The Pictures folder, where the drawings go, is a fresh one too.
+    QFile dirs(config + QStringLiteral("/user-dirs.dirs"));
+    if (dirs.open(QIODevice::WriteOnly))
+        dirs.write("XDG_PICTURES_DIR=\"" + makeFolder(QStringLiteral("pictures")).toLocal8Bit() + "\"\n");
     qputenv("XDG_DATA_HOME", makeFolder(QStringLiteral("data")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", makeFolder(QStringLiteral("run")).toLocal8Bit());
     qputenv("TMPDIR", makeFolder(QStringLiteral("tmp")).toLocal8Bit());

@@ -13,7 +13,7 @@
 
 namespace zorbel::test {
 
-// Points settings, temporary, data and runtime folders at fresh private folders.
+// Points settings, temporary, data, pictures and runtime folders at fresh private folders.
 void prepareEnvironment();
 // After the application exists: fonts, a fresh program folder, the fakes, the end hook.
 void prepareApplication();

@@ -1,0 +1,132 @@
+#include "SafeFile.h"
+#include "core/failure/VbError.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zorbel::files {
+
+int32_t writeError(int err)
+{
+#ifdef Q_OS_UNIX
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return vberr::DiskFull;
+    case ELOOP:
+    case EACCES:
+    case EPERM:
+    case EROFS: return vberr::PermissionDenied;
+    default: return vberr::DeviceIO;
+    }
+#else
+    Q_UNUSED(err);
+    return vberr::DeviceIO;
+#endif
+}
+
+#ifdef Q_OS_UNIX
+namespace {
+QByteArray native(const QString& path) { return QFile::encodeName(QDir::cleanPath(path)); }
+
+void writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw VbError(writeError(n < 0 ? errno : ENOSPC));
+        done += n;
+    }
+}
+} // namespace
+#endif
+
+void ensureOwnFolder(const QString& folder)
+{
+    QDir().mkpath(folder);
+#ifdef Q_OS_UNIX
+    const QByteArray path = native(folder);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        throw VbError(vberr::PermissionDenied);
+    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && ::chmod(path.constData(), st.st_mode & 0755) != 0)
+        throw VbError(vberr::PermissionDenied);
+#endif
+}
+
+void replaceFile(const QString& path, const QByteArray& bytes)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray target = native(path);
+    struct stat st {};
+    mode_t mode = 0644;
+    if (::lstat(target.constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            throw VbError(vberr::PermissionDenied);
+        if (::access(target.constData(), W_OK) != 0)
+            throw VbError(vberr::PermissionDenied);
+        mode = st.st_mode & 0777;
+    }
+    QByteArray temp = native(QFileInfo(path).path()) + "/.zorbel-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        throw VbError(errno == ENOENT || errno == ENOTDIR ? vberr::PathNotFound : writeError(errno));
+    try {
+        ::fchmod(fd, mode);
+        writeAll(fd, bytes);
+        // A full disk may show only now, when the data reaches it.
+        if (::fsync(fd) != 0)
+            throw VbError(writeError(errno));
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        throw;
+    }
+    if (::close(fd) != 0 || ::rename(temp.constData(), target.constData()) != 0) {
+        const int err = errno;
+        ::unlink(temp.constData());
+        throw VbError(writeError(err));
+    }
+#else
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw VbError(file.error() == QFileDevice::ResourceError ? vberr::DiskFull : vberr::PathFileAccess);
+#endif
+}
+
+bool appendToFile(const QString& path, const QByteArray& bytes)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(native(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                          0644);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::getuid();
+    if (ok) {
+        try {
+            writeAll(fd, bytes);
+        } catch (const VbError&) {
+            ok = false;
+        }
+    }
+    return ::close(fd) == 0 && ok;
+#else
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size();
+#endif
+}
+
+} // namespace zorbel::files
