@@ -3,9 +3,9 @@
 #include "Basic.h"
 #include "Forms.h"
 #include "Platform.h"
-#include "ProfileReader.h"
 #include "Resources.h"
 #include "Settings.h"
+#include "TextTable.h"
 #include "core/failure/Failure.h"
 #include <QDir>
 #include <QFileInfo>
@@ -84,7 +84,7 @@ QString GetLang(int16_t id)
     QString key;
     Proc p("GetLang", "Allgemein");
     p(30, [&] { key = QStringLiteral("%1").arg(int(id), 4, 10, QLatin1Char('0')); });
-    p(40, [&] { result = profile::lookupFile(LangFile, QStringLiteral("Lang"), key, QString(255, QLatin1Char(' '))); });
+    p(40, [&] { result = texts::lookup(LangFile, key); });
     return result;
 }
 

@@ -122,6 +122,38 @@ private slots:
         QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
     }
 
+    void theTableHeldInMemoryFollowsItsFile()
+    {
+        // Read once, it answers in every language, also after a switch of the language base.
+        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
+        QCOMPARE(GetLang(6114), QStringLiteral("Voulez vous vraiment terminer?"));
+        QCOMPARE(GetLang(114), QStringLiteral("Wirklich schon aufh\u00f6ren?"));
+        // Someone else changes the file: the next lookup reads what it holds now.
+        {
+            QFile f(LangFile);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("[LANG]\r\n1114 = Changed\r\n");
+        }
+        QCOMPARE(GetLang(1114), QStringLiteral("Changed"));
+        QCOMPARE(GetLang(114), QString());
+        // A cleaner of the temporary folder deletes it: extracted again before the lookup.
+        QVERIFY(QFile::remove(LangFile));
+        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
+        QCOMPARE(GetLang(2115), QStringLiteral("Sluta"));
+        QCOMPARE(readAll(LangFile), res::LoadResData(res::id::TextTable, QStringLiteral("CUSTOM")));
+        QVERIFY(test::reporter().reports.empty());
+    }
+
+    void sectionValuesFollowTheLookupRules()
+    {
+        const QByteArray ini = "[Other]\r\nk = other\r\n[LANG]\r\n  K  =\t  first  \t\r\nk = second\r\nlong = "
+            + QByteArray(300, 'a') + "\r\n[next]\r\nz = 1\r\n[lang]\r\nlate = yes\r\n";
+        const QHash<QString, QString> v = profile::sectionValues(ini, QStringLiteral("Lang"));
+        QCOMPARE(v.size(), 3);
+        for (const QString& key : {QStringLiteral("k"), QStringLiteral("long"), QStringLiteral("late"), QStringLiteral("z")})
+            QCOMPARE(v.value(key), profile::lookup(ini, QStringLiteral("Lang"), key));
+    }
+
     void privateProfileRules()
     {
         const QByteArray ini = "[Other]\r\nk = other\r\n[LANG]\r\n  K  =\t  first  \t\r\nk = second\r\nlong = "
