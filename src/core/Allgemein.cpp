@@ -9,6 +9,7 @@
 #include "core/failure/Failure.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -37,6 +38,16 @@ int16_t CurrentStep = 0;
 
 namespace {
 QByteArray g_soundData;
+
+// The sounds are a few kilobytes each: loaded once, then shared with every later play.
+const QByteArray& soundBytes(int16_t id)
+{
+    static QHash<int16_t, QByteArray> loaded;
+    auto it = loaded.find(id);
+    if (it == loaded.end())
+        it = loaded.insert(id, res::LoadResData(id, QStringLiteral("WAV")));
+    return *it;
+}
 
 QString option(const char* key, int def)
 {
@@ -142,7 +153,7 @@ QString TrimNull(const QString& s)
 void PlayWAV(int16_t id)
 {
     Proc p("PlayWAV", "Allgemein");
-    p(20, [&] { g_soundData = res::LoadResData(id, QStringLiteral("WAV")); });
+    p(20, [&] { g_soundData = soundBytes(id); });
     p(30, [&] { platform::sound().play(id, g_soundData); });
 }
 
