@@ -2,54 +2,42 @@
 #include "ModResFiles.h"
 #include "ProfileReader.h"
 #include "Resources.h"
-#include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
 
 namespace zorbel::texts {
 
 namespace {
-// What tells a changed file from the one already read, without opening it.
-struct Stamp {
-    bool exists = false;
-    qint64 size = 0;
-    QDateTime modified;
-    bool operator==(const Stamp&) const = default;
-};
-
-Stamp stampOf(const QString& file)
-{
-    const QFileInfo info(file);
-    if (!info.isFile())
-        return {};
-    return {true, info.size(), info.lastModified()};
-}
-
 struct Cache {
     QString file;
-    Stamp stamp;
+    QChar language; // the first digit of the keys looked up since the table was read
     QHash<QString, QString> values;
     bool filled = false;
+    bool wasRead = false; // the file has been read once, so it was extracted
 };
 } // namespace
 
 QString lookup(const QString& file, const QString& key)
 {
     static Cache cache;
-    Stamp stamp = stampOf(file);
-    if (!stamp.exists) {
-        try {
-            ModResFiles::WriteResItem(res::id::TextTable, QStringLiteral("CUSTOM"), file);
-        } catch (...) {
-            // The start reported why the table cannot be written; lookups stay quiet.
+    const QChar language = key.isEmpty() ? QChar() : key.front();
+    if (!cache.filled || cache.file != file || cache.language != language) {
+        if (cache.file != file)
+            cache.wasRead = false;
+        // A table that was there and has gone was removed behind our back: put it back. One
+        // that was never there could not be written at the start, which has reported it.
+        if (cache.wasRead && !QFileInfo::exists(file)) {
+            try {
+                ModResFiles::WriteResItem(res::id::TextTable, QStringLiteral("CUSTOM"), file);
+            } catch (...) {
+                // Lookups never fail: the texts stay empty.
+            }
         }
-        stamp = stampOf(file);
-    }
-    if (!cache.filled || cache.file != file || !(cache.stamp == stamp)) {
-        const std::optional<QByteArray> bytes = stamp.exists ? profile::readFile(file) : std::nullopt;
+        const std::optional<QByteArray> bytes = profile::readFile(file);
         cache.values = bytes ? profile::sectionValues(*bytes, QStringLiteral("Lang")) : QHash<QString, QString>();
+        cache.wasRead = cache.wasRead || bytes.has_value();
         cache.file = file;
-        cache.stamp = stamp;
+        cache.language = language;
         cache.filled = true;
     }
     return cache.values.value(key.toLower());

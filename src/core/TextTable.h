@@ -6,8 +6,9 @@
 namespace zorbel::texts {
 
 // The value of key in section "Lang" of file, by the private-profile rules. The file is read
-// again only when it changed; when it has vanished (a cleaner of the temporary folder), the
-// table is extracted into it again first. Never fails: a file that cannot be had gives "".
+// when the language (the key's first digit) changes and kept in memory in between; a table
+// that has vanished since it was read is extracted into the file again first. Never fails:
+// a file that cannot be had gives "".
 QString lookup(const QString& file, const QString& key);
 
 } // namespace zorbel::texts

@@ -122,24 +122,26 @@ private slots:
         QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
     }
 
-    void theTableHeldInMemoryFollowsItsFile()
+    void theTableIsReadOncePerLanguageAndPutBackWhenItVanished()
     {
-        // Read once, it answers in every language, also after a switch of the language base.
         QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
-        QCOMPARE(GetLang(6114), QStringLiteral("Voulez vous vraiment terminer?"));
-        QCOMPARE(GetLang(114), QStringLiteral("Wirklich schon aufh\u00f6ren?"));
-        // Someone else changes the file: the next lookup reads what it holds now.
+        // Someone else changes the file: the next language reads what it holds now.
         {
             QFile f(LangFile);
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write("[LANG]\r\n1114 = Changed\r\n");
+            f.write("[LANG]\r\n1114 = Changed\r\n6114 = Autre\r\n");
         }
+        QCOMPARE(GetLang(1115), QStringLiteral("End program")); // from memory
+        QCOMPARE(GetLang(6114), QStringLiteral("Autre"));
         QCOMPARE(GetLang(1114), QStringLiteral("Changed"));
-        QCOMPARE(GetLang(114), QString());
-        // A cleaner of the temporary folder deletes it: extracted again before the lookup.
+        QCOMPARE(GetLang(1115), QString());
+        // A cleaner of the temporary folder deletes it: the texts stay, and the next language
+        // finds the table extracted again.
         QVERIFY(QFile::remove(LangFile));
-        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
+        QCOMPARE(GetLang(1114), QStringLiteral("Changed"));
+        QCOMPARE(GetLang(114), QStringLiteral("Wirklich schon aufh\u00f6ren?"));
         QCOMPARE(GetLang(2115), QStringLiteral("Sluta"));
+        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
         QCOMPARE(readAll(LangFile), res::LoadResData(res::id::TextTable, QStringLiteral("CUSTOM")));
         QVERIFY(test::reporter().reports.empty());
     }
