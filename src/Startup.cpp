@@ -121,6 +121,8 @@ bool Main()
     p(220, [&] {
         info = new frmInfo(showDrawWindow, [] { return g_draw && g_draw->isVisible(); });
         info->show();
+        // A slow print system can hold up the drawing window's load: the start screen is seen first.
+        info->waitUntilPainted(1000);
     });
     p(230, [&] { g_draw = new frmDraw(info, drawPeers()); });
     return Forms::count() > 0;

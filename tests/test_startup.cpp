@@ -6,6 +6,7 @@
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
 #include "core/Forms.h"
+#include "core/Printer.h"
 #include "core/Settings.h"
 #include "core/SingleInstance.h"
 #include <QFileInfo>
@@ -86,6 +87,33 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 3; }));
         frmPreview* preview = find<frmPreview>();
         QVERIFY(preview && preview->isVisible() && preview->parentWidget() == draw);
+    }
+
+    void theStartScreenIsPaintedWithTheBusyPointerBeforeTheDrawingWindowLoads()
+    {
+        // The drawing window's load asks the printer for its margins: look at the start screen then.
+        struct Watching : printing::ImagePrinters {
+            using ImagePrinters::ImagePrinters;
+            std::optional<printing::PrinterGeometry> geometry() override
+            {
+                if (auto* info = find<frmInfo>()) {
+                    painted = info->painted();
+                    cursor = info->cursor().shape();
+                }
+                return ImagePrinters::geometry();
+            }
+            bool painted = false;
+            Qt::CursorShape cursor = Qt::ArrowCursor;
+        } watching(QSizeF(210, 297), 600, QPointF(50, 50));
+        printing::Printers* before = &printing::printers();
+        printing::setPrinters(&watching);
+        const bool started = startup::Main();
+        printing::setPrinters(before);
+        QVERIFY(started);
+        QVERIFY(watching.painted);
+        QCOMPARE(watching.cursor, Qt::WaitCursor);
+        QCOMPARE(find<frmInfo>()->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!find<frmDraw>()->isVisible());
     }
 
     void theTimerFiresAfterTwoAndAHalfSeconds()

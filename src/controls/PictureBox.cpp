@@ -14,8 +14,21 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     const qreal dpr = devicePixelRatioF();
     if (m_cache.isNull() || m_cache.deviceIndependentSize().toSize() != size() || m_cache.devicePixelRatio() != dpr) {
+        // Vector pictures are drawn only at a size larger than any before; smaller ones (the name
+        // plates shrink with the window) stretch that raster, which costs a fraction of drawing.
+        if (!m_source.isNull() && m_source.devicePixelRatio() != dpr)
+            m_source = QImage();
+        const QSize pixels = (QSizeF(size()) * dpr).toSize();
+        const QSize drawn = m_source.size();
         try {
-            m_cache = res::LoadResPicture(m_resourceId, size(), dpr);
+            if (m_source.isNull() || pixels.width() > drawn.width() || pixels.height() > drawn.height())
+                m_source = res::LoadResPicture(m_resourceId, size().expandedTo((QSizeF(drawn) / dpr).toSize()), dpr);
+            if (m_source.size() == pixels) {
+                m_cache = m_source;
+            } else {
+                m_cache = m_source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                m_cache.setDevicePixelRatio(dpr);
+            }
         } catch (...) {
             m_cache = QImage(); // a missing picture leaves the place empty rather than failing every repaint
         }

@@ -25,7 +25,8 @@ protected:
 private:
     int m_resourceId;
     int m_index;
-    QImage m_cache;
+    QImage m_source; // drawn at the largest size so far
+    QImage m_cache;  // at the control's size
     bool m_marked = false;
 };
 

@@ -42,8 +42,14 @@ void VisualButton::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const bool down = isDown() && isEnabled();
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath shape;
-    shape.addRoundedRect(r, 5, 5);
+    if (m_shapeSize != size()) {
+        // The outline and its bevel depend on the size only: computed once, not at every paint.
+        m_shape = QPainterPath();
+        m_shape.addRoundedRect(r, 5, 5);
+        m_bevel = QPainterPath(m_shape).translated(0.5, 0.5).intersected(m_shape);
+        m_shapeSize = size();
+    }
+    const QPainterPath& shape = m_shape;
 
     QColor face = faceColor();
     if (!isEnabled())
@@ -60,7 +66,7 @@ void VisualButton::paintEvent(QPaintEvent*)
     // A raised bevel: light at the top left, dark at the bottom right; reversed while pressed.
     const QColor light(255, 246, 220), dark(64, 64, 0);
     p.setPen(QPen(down ? dark : light, 1));
-    p.drawPath(QPainterPath(shape).translated(0.5, 0.5).intersected(shape));
+    p.drawPath(m_bevel);
     p.setPen(QPen(QColor(90, 70, 30, isEnabled() ? 255 : 120), 1));
     p.drawPath(shape);
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QAbstractButton>
 #include <QColor>
+#include <QPainterPath>
 
 namespace zorbel {
 
@@ -32,6 +33,9 @@ private:
     int m_index;
     QColor m_fore = Qt::black;
     bool m_hover = false;
+    QSize m_shapeSize;
+    QPainterPath m_shape;
+    QPainterPath m_bevel;
 };
 
 } // namespace zorbel

@@ -3,12 +3,13 @@
 #include "Basic.h"
 #include "Forms.h"
 #include "Platform.h"
-#include "ProfileReader.h"
 #include "Resources.h"
 #include "Settings.h"
+#include "TextTable.h"
 #include "core/failure/Failure.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -37,6 +38,16 @@ int16_t CurrentStep = 0;
 
 namespace {
 QByteArray g_soundData;
+
+// The sounds are a few kilobytes each: loaded once, then shared with every later play.
+const QByteArray& soundBytes(int16_t id)
+{
+    static QHash<int16_t, QByteArray> loaded;
+    auto it = loaded.find(id);
+    if (it == loaded.end())
+        it = loaded.insert(id, res::LoadResData(id, QStringLiteral("WAV")));
+    return *it;
+}
 
 QString option(const char* key, int def)
 {
@@ -94,7 +105,7 @@ QString GetLang(int16_t id)
     QString key;
     Proc p("GetLang", "Allgemein");
     p(30, [&] { key = QStringLiteral("%1").arg(int(id), 4, 10, QLatin1Char('0')); });
-    p(40, [&] { result = profile::lookupFile(LangFile, QStringLiteral("Lang"), key, QString(255, QLatin1Char(' '))); });
+    p(40, [&] { result = texts::lookup(LangFile, key); });
     return result;
 }
 
@@ -200,7 +211,7 @@ QString TrimNull(const QString& s)
 void PlayWAV(int16_t id)
 {
     Proc p("PlayWAV", "Allgemein");
-    p(20, [&] { g_soundData = res::LoadResData(id, QStringLiteral("WAV")); });
+    p(20, [&] { g_soundData = soundBytes(id); });
     p(30, [&] { platform::sound().play(id, g_soundData); });
 }
 

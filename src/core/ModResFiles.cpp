@@ -65,4 +65,6 @@ int32_t SaveResItemToDisk(int16_t id, const QString& type, const QString& file)
     return result;
 }
 
+void WriteResItem(int16_t id, const QString& type, const QString& file) { writeAtStart(file, res::LoadResData(id, type)); }
+
 } // namespace ModResFiles

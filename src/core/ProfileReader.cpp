@@ -42,10 +42,42 @@ QString lookup(const QByteArray& iniBytes, const QString& section, const QString
 
 QString lookupFile(const QString& path, const QString& section, const QString& key, const QString& def)
 {
+    const std::optional<QByteArray> bytes = readFile(path);
+    if (!bytes)
+        return strip(def).left(kMaxValue).toString();
+    return lookup(*bytes, section, key, def);
+}
+
+std::optional<QByteArray> readFile(const QString& path)
+{
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return strip(def).left(kMaxValue).toString();
-    return lookup(f.readAll(), section, key, def);
+        return std::nullopt;
+    return f.readAll();
+}
+
+QHash<QString, QString> sectionValues(const QByteArray& iniBytes, const QString& section)
+{
+    // The same walk as lookup(), once for all keys: the first line of a key wins.
+    const QString text = cp1252::decode(iniBytes);
+    QHash<QString, QString> values;
+    bool inSection = false;
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        line = strip(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line);
+        if (line.startsWith(QLatin1Char('['))) {
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            const QStringView name = strip(line.mid(1, close < 0 ? -1 : close - 1));
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!inSection || eq < 0)
+            continue;
+        const QString key = strip(line.first(eq)).toString().toLower();
+        if (!values.contains(key))
+            values.insert(key, strip(line.mid(eq + 1)).left(kMaxValue).toString());
+    }
+    return values;
 }
 
 } // namespace zorbel::profile

@@ -46,6 +46,8 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
 {
     setWindowTitle(QStringLiteral("Zorbel"));
     setMinimumSize(640, 480);
+    // The background picture covers every pixel: Qt need not clear the window first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     createControls();
     Form_Load(startScreen);
 }
@@ -182,16 +184,29 @@ void frmDraw::Form_Resize()
     p(20, [&] {
         const qreal dpr = devicePixelRatioF();
         if (m_background.deviceIndependentSize().toSize() != client || m_background.devicePixelRatio() != dpr) {
-            // The vector picture is drawn once, large; stretching that raster per layout is far
-            // cheaper than drawing the vectors again at every size.
-            if (m_backgroundSource.isNull())
-                m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, QSize(2048, 1536))
+            // The vector picture is drawn only when the window grows beyond every size it had;
+            // smaller sizes stretch that raster, which is far cheaper than the vectors. At its
+            // largest size the window shares the raster instead of holding a copy.
+            const QSize pixels = (QSizeF(client) * dpr).toSize();
+            const QSize drawn = m_backgroundSource.size();
+            if (m_backgroundSource.isNull() || m_backgroundSource.devicePixelRatio() != dpr
+                || pixels.width() > drawn.width() || pixels.height() > drawn.height()) {
+                m_background = QImage();
+                m_backgroundSource = QImage();
+                const QSize logical = (QSizeF(pixels.expandedTo(drawn)) / dpr).toSize();
+                m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, logical, dpr)
                                          .convertToFormat(QImage::Format_RGB32); // opaque: no blending
-            m_background = QImage((QSizeF(client) * dpr).toSize(), QImage::Format_RGB32);
-            QPainter painter(&m_background);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(m_background.rect(), m_backgroundSource);
-            painter.end();
+            }
+            if (m_backgroundSource.size() == pixels) {
+                m_background = m_backgroundSource;
+            } else {
+                m_background = QImage();
+                m_background = QImage(pixels, QImage::Format_RGB32);
+                QPainter painter(&m_background);
+                painter.setRenderHint(QPainter::SmoothPixmapTransform);
+                painter.drawImage(m_background.rect(), m_backgroundSource);
+                painter.end();
+            }
             m_background.setDevicePixelRatio(dpr);
         }
         update();
@@ -232,6 +247,10 @@ void frmDraw::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
     const QRect r = e->rect();
+    if (m_background.isNull()) {
+        p.fillRect(r, palette().window());
+        return;
+    }
     const qreal dpr = m_background.devicePixelRatio();
     p.drawImage(QRectF(r), m_background, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }

@@ -95,7 +95,7 @@ private:
     QAction* m_mnuHilfe = nullptr;
     QAction* m_mnuEmail = nullptr;
     QAction* m_mnuUeber = nullptr;
-    QImage m_backgroundSource; // the background picture, drawn once
+    QImage m_backgroundSource; // the background picture, drawn at the largest size so far
     QImage m_background;       // the window background at the window's size
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;

@@ -7,6 +7,7 @@
 #include "core/Platform.h"
 #include "core/Resources.h"
 #include "core/failure/Failure.h"
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -132,6 +133,27 @@ void frmInfo::showEvent(QShowEvent* e)
 {
     QDialog::showEvent(e);
     Sprache();
+}
+
+void frmInfo::paintEvent(QPaintEvent* e)
+{
+    QDialog::paintEvent(e);
+    m_painted = true;
+    // The picture reaches the window system in the pass that painted it: leave one pass later.
+    if (m_waiting)
+        QTimer::singleShot(0, m_waiting, &QEventLoop::quit);
+}
+
+void frmInfo::waitUntilPainted(int maxMs)
+{
+    setCursor(Qt::WaitCursor);
+    if (m_painted || !isVisible())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(maxMs, &loop, &QEventLoop::quit);
+    m_waiting = &loop;
+    loop.exec();
+    m_waiting = nullptr;
 }
 
 void frmInfo::changeEvent(QEvent* e)

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 
+class QEventLoop;
 class QLabel;
 class QPushButton;
 
@@ -29,10 +30,15 @@ public:
     QPushButton* okButton() const { return m_cmdOK; }
     PictureBox* flag(int index) const { return m_imgLang[size_t(index)]; }
     bool timerArmed() const { return m_timer.isActive(); }
+    // Shown, waits (at most maxMs) until the window system has been handed its first picture,
+    // so that what loads next happens behind a painted start screen with the busy pointer.
+    void waitUntilPainted(int maxMs);
+    bool painted() const { return m_painted; }
     void fireTimer() { Timer1_Timer(); }
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void reject() override;
@@ -53,6 +59,8 @@ private:
     std::array<PictureBox*, 7> m_imgLang{};
     QTimer m_timer;
     bool m_closing = false;
+    bool m_painted = false;
+    QEventLoop* m_waiting = nullptr;
 };
 
 } // namespace zorbel

@@ -144,6 +144,40 @@ private slots:
         QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
     }
 
+    void theTableIsReadOncePerLanguageAndPutBackWhenItVanished()
+    {
+        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
+        // Someone else changes the file: the next language reads what it holds now.
+        {
+            QFile f(LangFile);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("[LANG]\r\n1114 = Changed\r\n6114 = Autre\r\n");
+        }
+        QCOMPARE(GetLang(1115), QStringLiteral("End program")); // from memory
+        QCOMPARE(GetLang(6114), QStringLiteral("Autre"));
+        QCOMPARE(GetLang(1114), QStringLiteral("Changed"));
+        QCOMPARE(GetLang(1115), QString());
+        // A cleaner of the temporary folder deletes it: the texts stay, and the next language
+        // finds the table extracted again.
+        QVERIFY(QFile::remove(LangFile));
+        QCOMPARE(GetLang(1114), QStringLiteral("Changed"));
+        QCOMPARE(GetLang(114), QStringLiteral("Wirklich schon aufh\u00f6ren?"));
+        QCOMPARE(GetLang(2115), QStringLiteral("Sluta"));
+        QCOMPARE(GetLang(1114), QStringLiteral("Really end program?"));
+        QCOMPARE(readAll(LangFile), res::LoadResData(res::id::TextTable, QStringLiteral("CUSTOM")));
+        QVERIFY(test::reporter().reports.empty());
+    }
+
+    void sectionValuesFollowTheLookupRules()
+    {
+        const QByteArray ini = "[Other]\r\nk = other\r\n[LANG]\r\n  K  =\t  first  \t\r\nk = second\r\nlong = "
+            + QByteArray(300, 'a') + "\r\n[next]\r\nz = 1\r\n[lang]\r\nlate = yes\r\n";
+        const QHash<QString, QString> v = profile::sectionValues(ini, QStringLiteral("Lang"));
+        QCOMPARE(v.size(), 3);
+        for (const QString& key : {QStringLiteral("k"), QStringLiteral("long"), QStringLiteral("late"), QStringLiteral("z")})
+            QCOMPARE(v.value(key), profile::lookup(ini, QStringLiteral("Lang"), key));
+    }
+
     void privateProfileRules()
     {
         const QByteArray ini = "[Other]\r\nk = other\r\n[LANG]\r\n  K  =\t  first  \t\r\nk = second\r\nlong = "
