@@ -217,7 +217,7 @@ void cpvSlider::layout()
 {
     if (m_orientation != 0 && m_orientation != 1) {
         // An orientation the control does not know keeps its size and thumb where they are.
-        quietly([&] { Refresh(); });
+        Refresh();
         return;
     }
     const bool horizontal = m_orientation == 0;

@@ -79,8 +79,6 @@ private slots:
         Allgemein::EndProgram();
         QCOMPARE(stored("CLeft"), QStringLiteral("2250"));
         QCOMPARE(stored("CTop"), QStringLiteral("1500"));
-        QCOMPARE(stored("Width"), QStringLiteral("33"));
-        QCOMPARE(stored("Color"), QStringLiteral("255"));
     }
 
     void withCShowOffItIsNeitherLoadedNorStored()
