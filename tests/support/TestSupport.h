@@ -20,7 +20,7 @@ void prepareApplication();
 QString scratchFolder();
 
 // Thrown instead of ending the process after the End answer.
-struct ProgramEnded {};
+using zorbel::ProgramEnded;
 
 // Answers failures from a script and records what was reported.
 class ScriptedReporter : public ErrorReporter {

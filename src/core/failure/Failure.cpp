@@ -28,8 +28,10 @@ void setEndHook(std::function<void()> hook) { g_endHook = std::move(hook); }
 
 void endProgramNow()
 {
-    if (g_endHook)
+    if (g_endHook) {
         g_endHook();
+        throw ProgramEnded{};
+    }
     // No window's closing handling may run: leave without unwinding or static destructors.
     std::fflush(nullptr);
     std::_Exit(0);
