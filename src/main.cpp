@@ -1,4 +1,5 @@
 #include "Startup.h"
+#include "core/Application.h"
 #include "core/Fonts.h"
 #include "errors/ErrPtnr.h"
 #include <QApplication>
@@ -6,7 +7,7 @@
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    zorbel::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorbel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorbel"));
     // The program ends through its End command (or by closing the drawing window), not

@@ -2,6 +2,7 @@
 // the drawing window, and the about box.
 #include "Startup.h"
 #include "TestSupport.h"
+#include "errors/DialogDriver.h"
 #include "controls/PictureBox.h"
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
@@ -96,6 +97,39 @@ private slots:
         QVERIFY(startup::Main());
         find<frmInfo>()->close();
         QVERIFY(find<frmDraw>()->isVisible());
+    }
+
+    void theStartScreenOutlivesItsFlagHandlerWhenItsTimeRunsOutBehindTheErrorDialog()
+    {
+        // The flag cannot store the language; while its report is up the start screen's time runs out.
+        QVERIFY(startup::Main());
+        QVERIFY(QDir().mkpath(settings::storeLocation(app::kTitle)));
+        QPointer<frmInfo> info = find<frmInfo>();
+        ErrPtnr dlg;
+        test::DialogReporter adapter(dlg);
+        bool aliveAtAnswer = false;
+        QTimer driver;
+        driver.callOnTimeout([&] {
+            if (!dlg.isVisible())
+                return;
+            driver.stop();
+            info->fireTimer();
+            QTimer::singleShot(20, &dlg, [&] {
+                aliveAtAnswer = !info.isNull();
+                dlg.continueButton(Ignore)->click();
+            });
+        });
+        driver.start(5);
+        setErrorReporter(&adapter);
+        click(info->flag(1));
+        setErrorReporter(&test::reporter());
+        QDir(settings::storeLocation(app::kTitle)).removeRecursively();
+        QVERIFY(aliveAtAnswer);
+        QCOMPARE(adapter.last, int16_t(Ignore));
+        QVERIFY(find<frmDraw>()->isVisible());
+        QVERIFY(!find<frmInfo>());
+        QVERIFY(QTest::qWaitFor([&] { return info.isNull(); }));
+        Allgemein::Sprache = 0;
     }
 
     void aboutBoxHasOkAndNoFlagsAndNeverShowsTheDrawingWindowAgain()
@@ -239,7 +273,7 @@ int main(int argc, char** argv)
         return app.exec();
     }
     zorbel::test::prepareEnvironment();
-    QApplication app(argc, argv);
+    zorbel::Application app(argc, argv);
     zorbel::test::prepareApplication();
     TestStartup tc;
     return QTest::qExec(&tc, argc, argv);
