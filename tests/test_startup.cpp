@@ -206,6 +206,26 @@ private slots:
         QCOMPARE(test::reporter().reports[0].line, 120);
     }
 
+    void aStartLeftWithNothingOnTheScreenEnds()
+    {
+        // Escape on the report of a bad language leaves Main: only the hidden error dialog is loaded.
+        settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Sprache"), QStringLiteral("abc"));
+        ErrPtnr dlg;
+        test::DialogReporter adapter(dlg);
+        QTimer driver;
+        driver.callOnTimeout([&] {
+            if (dlg.isVisible())
+                QTest::keyClick(&dlg, Qt::Key_Escape);
+        });
+        driver.start(5);
+        setErrorReporter(&adapter);
+        const bool keepRunning = startup::Main();
+        setErrorReporter(&test::reporter());
+        QCOMPARE(adapter.last, int16_t(Cancel));
+        QVERIFY(!find<frmInfo>() && !find<frmDraw>());
+        QVERIFY(!keepRunning);
+    }
+
     void secondCopyIsRefusedWhileTheFirstRuns()
     {
         const QString name = QStringLiteral("zorbel-test-%1").arg(QCoreApplication::applicationPid());

@@ -26,6 +26,11 @@ int count() { return int(loaded().size()); }
 
 Form* at(int index) { return index >= 0 && index < count() ? loaded()[size_t(index)] : nullptr; }
 
+bool anyVisible()
+{
+    return std::any_of(loaded().begin(), loaded().end(), [](Form* f) { return f->widget() && f->widget()->isVisible(); });
+}
+
 void unload(Form* form)
 {
     auto& list = loaded();

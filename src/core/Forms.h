@@ -32,6 +32,9 @@ private:
 namespace Forms {
 int count();
 Form* at(int index);
+// Whether a loaded window is on the screen; a hidden one (the error dialog between reports)
+// gives the user nothing to work with.
+bool anyVisible();
 // Runs the window's unload handling and hides it. The window is destroyed once none of its
 // handlers runs any more, so a handler that sits in a modal dialog while its window is unloaded
 // (a timer firing behind an error dialog, say) finds its window still there when it goes on.
