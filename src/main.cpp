@@ -2,17 +2,11 @@
 #include "core/Application.h"
 #include "core/Fonts.h"
 #include "errors/ErrPtnr.h"
-#include <QApplication>
 #include <QIcon>
 
 int main(int argc, char** argv)
 {
     zorbel::Application app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zorbel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zorbel"));
-    // The program ends through its End command (or by closing the drawing window), not
-    // when the start screen closes before the drawing window appears.
-    QApplication::setQuitOnLastWindowClosed(false);
     zorbel::fonts::install();
     // Menus, message boxes and the input box use the built-in sans serif too.
     QApplication::setFont(zorbel::fonts::font(QStringLiteral("MS Sans Serif"), 9));

@@ -11,6 +11,7 @@
 #include "core/SingleInstance.h"
 #include "draw/frmDraw.h"
 #include "info/frmInfo.h"
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -164,6 +165,9 @@ private slots:
         Allgemein::StartScreen = true;
         Allgemein::Sprache = 0;
         frmInfo info([] {}, [] { return true; });
+        click(info.flag(3));
+        QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+                 QStringLiteral("Annulla"));
         click(info.flag(1));
         QCOMPARE(Allgemein::Sprache, int16_t(1000));
         QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("1000"));

@@ -3,11 +3,13 @@
 
 namespace zorbel {
 
-// The program's application object. It delivers every event inside a HandlerScope of the window
-// it goes to, so a window is never destroyed while one of its handlers still runs.
+// The program's application object, in the program and in its tests alike. It sets the
+// application up (name, Qt's texts in the program's language) and delivers every event inside a
+// HandlerScope of the window it goes to, so a window is never destroyed while one of its
+// handlers still runs.
 class Application : public QApplication {
 public:
-    Application(int& argc, char** argv) : QApplication(argc, argv) {}
+    Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

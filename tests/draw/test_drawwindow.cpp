@@ -4,14 +4,18 @@
 #include "controls/PictureBox.h"
 #include "controls/VisualButton.h"
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QMenu>
+#include <QPushButton>
 
 using namespace zorbel;
 using test::DrawFixture;
 
 namespace {
 constexpr QRgb kWhite = 0xFFFFFF;
-}
+
+QString yesButtonText() { return QDialogButtonBox(QDialogButtonBox::Yes).button(QDialogButtonBox::Yes)->text(); }
+} // namespace
 
 class TestDrawWindow : public QObject {
     Q_OBJECT
@@ -189,7 +193,9 @@ private slots:
     void englishFlagSwitchesAndStoresAtOnce()
     {
         DrawFixture f;
+        QCOMPARE(yesButtonText(), QStringLiteral("&Ja"));
         f.w->imgLang_Click(1);
+        QCOMPARE(yesButtonText(), QStringLiteral("&Yes"));
         QCOMPARE(test::sound().played, std::vector<int>{101});
         QCOMPARE(Allgemein::Sprache, int16_t(1000));
         QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("1000"));
