@@ -3,7 +3,7 @@
 namespace zorbel::startup {
 
 // Runs the program's start: false when the process should end at once (another copy runs,
-// or the start was left before any window was loaded).
+// or a failure left no window on the screen).
 bool Main();
 
 } // namespace zorbel::startup

@@ -1,8 +1,8 @@
 #include "Startup.h"
 #include "core/Allgemein.h"
+#include "core/Application.h"
 #include "core/Fonts.h"
 #include "errors/ErrPtnr.h"
-#include <QApplication>
 #include <QIcon>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -16,19 +16,14 @@ int main(int argc, char** argv)
     // largest ever and keeps it.
     mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zorbel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zorbel"));
-    // The program ends through its End command (or by closing the drawing window), not
-    // when the start screen closes before the drawing window appears.
-    QApplication::setQuitOnLastWindowClosed(false);
+    zorbel::Application app(argc, argv);
     zorbel::fonts::install();
     // Menus, message boxes and the input box use the built-in sans serif too.
     QApplication::setFont(zorbel::fonts::font(QStringLiteral("MS Sans Serif"), 9));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bmp/info_small.svg")));
     zorbel::setErrorReporter(&zorbel::ErrPtnr::reporter());
     // However the program ends, a temporary folder it made for itself goes with it.
-    zorbel::setEndHook([] { Allgemein::RemoveOwnTempFolder(); });
+    zorbel::setExitCleanup([] { Allgemein::RemoveOwnTempFolder(); });
     const int code = zorbel::startup::Main() ? app.exec() : 0;
     Allgemein::RemoveOwnTempFolder();
     return code;

@@ -1,6 +1,4 @@
 #include "Forms.h"
-#include <QPointer>
-#include <QWidget>
 #include <algorithm>
 #include <vector>
 
@@ -28,6 +26,11 @@ int count() { return int(loaded().size()); }
 
 Form* at(int index) { return index >= 0 && index < count() ? loaded()[size_t(index)] : nullptr; }
 
+bool anyVisible()
+{
+    return std::any_of(loaded().begin(), loaded().end(), [](Form* f) { return f->widget() && f->widget()->isVisible(); });
+}
+
 void unload(Form* form)
 {
     auto& list = loaded();
@@ -37,9 +40,38 @@ void unload(Form* form)
     form->Form_Unload();
     if (QWidget* w = form->widget()) {
         w->hide();
-        w->deleteLater();
+        // deleteLater alone would destroy it in whichever event loop runs next, perhaps a modal
+        // dialog's opened by one of its own handlers: the last handler to return deletes it instead.
+        if (form->m_running > 0)
+            form->m_unloaded = true;
+        else
+            w->deleteLater();
     }
 }
 
 } // namespace Forms
+
+HandlerScope::HandlerScope(QObject* receiver)
+{
+    while (receiver && !receiver->isWidgetType())
+        receiver = receiver->parent();
+    if (!receiver)
+        return;
+    QWidget* window = static_cast<QWidget*>(receiver)->window();
+    // Null while the window is still being built or already being destroyed.
+    m_form = dynamic_cast<Form*>(window);
+    if (!m_form)
+        return;
+    m_window = window;
+    ++m_form->m_running;
+}
+
+HandlerScope::~HandlerScope()
+{
+    if (!m_form || !m_window)
+        return;
+    if (--m_form->m_running == 0 && m_form->m_unloaded)
+        m_window->deleteLater();
+}
+
 } // namespace zorbel

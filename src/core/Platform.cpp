@@ -1,11 +1,14 @@
 #include "Platform.h"
 #include <QAudioDevice>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <map>
 #include <memory>
 
@@ -30,18 +33,20 @@ public:
         QMessageBox box(icon ? QMessageBox::Question : QMessageBox::NoIcon, title, text,
                         QMessageBox::Yes | QMessageBox::No, parent);
         box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
+        fixedDialog(&box);
         return box.exec() == QMessageBox::Yes;
     }
     void inform(QWidget* parent, const QString& text, const QString& title) override
     {
-        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
-        box.exec();
+        messageDialog(parent, text, title)->exec();
     }
     QString inputBox(QWidget* parent, const QString& prompt, const QString& title) override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &ok);
-        return ok ? text : QString();
+        QInputDialog box(parent);
+        box.setWindowTitle(title);
+        box.setLabelText(prompt);
+        fixedDialog(&box);
+        return box.exec() == QDialog::Accepted ? box.textValue() : QString();
     }
 };
 
@@ -78,6 +83,34 @@ Shell* g_shell = nullptr;
 Dialogs* g_dialogs = nullptr;
 SoundDevice* g_sound = nullptr;
 } // namespace
+
+void fixedDialog(QWidget* dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+// A message box of our own: Qt's wraps every line longer than about 500 pixels.
+std::unique_ptr<QDialog> messageDialog(QWidget* parent, const QString& text, const QString& title)
+{
+    auto box = std::make_unique<QDialog>(parent);
+    box->setWindowTitle(title);
+    auto* label = new QLabel(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), box.get());
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, box.get());
+    buttons->setCenterButtons(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, box.get(), &QDialog::accept);
+    auto* layout = new QVBoxLayout(box.get());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setContentsMargins(20, 16, 20, 12);
+    layout->setSpacing(14);
+    layout->addWidget(label);
+    layout->addWidget(buttons);
+    fixedDialog(box.get());
+    return box;
+}
 
 Shell& shell()
 {

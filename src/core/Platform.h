@@ -1,7 +1,9 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
+class QDialog;
 class QWidget;
 
 // The thin layer over the desktop that tests stand in for: the shell that opens
@@ -34,6 +36,11 @@ public:
     // Starts a sound and returns at once; a sound still playing is cut off.
     virtual void play(int id, const QByteArray& wav) = 0;
 };
+
+// A dialog of one size: a title and a close box, and no minimise or maximise buttons.
+void fixedDialog(QWidget* dialog);
+// The message box of inform: the text's lines as they are given (never wrapped), an OK button.
+std::unique_ptr<QDialog> messageDialog(QWidget* parent, const QString& text, const QString& title);
 
 Shell& shell();
 Dialogs& dialogs();

@@ -78,7 +78,10 @@ void frmDraw::vbeButton_Click(int16_t index)
     case 3: {
         QString path;
         bool stop = false;
-        p(160, [&] { Allgemein::PicFile = platform::dialogs().inputBox(this, textOrEnglish(132), textOrEnglish(133)); });
+        // Blanks around a name are typing slips, and a name of blanks only is no name.
+        p(160, [&] {
+            Allgemein::PicFile = platform::dialogs().inputBox(this, textOrEnglish(132), textOrEnglish(133)).trimmed();
+        });
         p(170, [&] { stop = Allgemein::PicFile.isEmpty(); });
         if (stop)
             break;

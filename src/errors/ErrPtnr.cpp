@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <algorithm>
 
 namespace zorbel {
 
@@ -81,13 +82,21 @@ QPushButton* button(QWidget* parent, const QString& caption, int index)
     auto* b = new QPushButton(caption, parent);
     b->setGeometry(pxX(kButtonLefts[index]), pxY(240), pxX(1335), pxY(495));
     b->setAutoDefault(false);
-    // The captions were made for a narrow bitmap font: shrink ours until each one fits.
-    QFont f = fonts::font(QStringLiteral("MS Sans Serif"), 8.25);
-    const QString shown = QString(caption).remove(QLatin1Char('&'));
-    while (f.pointSizeF() > 6.5 && QFontMetrics(f).horizontalAdvance(shown) > b->width() - 10)
-        f.setPointSizeF(f.pointSizeF() - 0.25);
-    b->setFont(f);
     return b;
+}
+
+// The captions were made for a narrow bitmap font: shrink ours until every caption of the row
+// fits, and give the whole row that one size.
+void fitRow(const std::array<QPushButton*, 4>& row)
+{
+    QFont f = fonts::font(QStringLiteral("MS Sans Serif"), 8.25);
+    const auto fits = [&f](const QPushButton* b) {
+        return QFontMetrics(f).horizontalAdvance(b->text().remove(QLatin1Char('&'))) <= b->width() - 10;
+    };
+    while (f.pointSizeF() > 6.5 && !std::all_of(row.begin(), row.end(), fits))
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    for (QPushButton* b : row)
+        b->setFont(f);
 }
 
 class Reporter : public ErrorReporter {
@@ -131,7 +140,7 @@ void toClipboard(const QString& text)
 ErrPtnr::ErrPtnr()
 {
     setWindowTitle(kCaption);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    platform::fixedDialog(this);
     setFont(fonts::font(QStringLiteral("MS Sans Serif"), 8.25));
     setWindowModality(Qt::ApplicationModal);
     connect(this, &QDialog::finished, this, [this] { m_open = false; });
@@ -168,6 +177,8 @@ ErrPtnr::ErrPtnr()
         m_cmdContinue[size_t(i)] = button(m_framContinue, cont[i], i);
         connect(m_cmdContinue[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdContinue_Click(i); });
     }
+    fitRow(m_cmdProtocol);
+    fitRow(m_cmdContinue);
 }
 
 ErrorReporter& ErrPtnr::reporter()

@@ -32,7 +32,8 @@ const QString kLinkStyle = QStringLiteral("color: rgb(%1); text-decoration: unde
 } // namespace
 
 frmInfo::frmInfo(std::function<void()> showDrawWindow, std::function<bool()> drawWindowVisible)
-    : m_showDrawWindow(std::move(showDrawWindow)), m_drawWindowVisible(std::move(drawWindowVisible))
+    : m_showDrawWindow(std::move(showDrawWindow)), m_drawWindowVisible(std::move(drawWindowVisible)),
+      m_timer(this) // a child, so its tick counts as a handler of this window
 {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Zorbel"));

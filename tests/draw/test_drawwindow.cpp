@@ -4,14 +4,19 @@
 #include "controls/PictureBox.h"
 #include "controls/VisualButton.h"
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QMenu>
+#include <map>
+#include <QPushButton>
 
 using namespace zorbel;
 using test::DrawFixture;
 
 namespace {
 constexpr QRgb kWhite = 0xFFFFFF;
-}
+
+QString yesButtonText() { return QDialogButtonBox(QDialogButtonBox::Yes).button(QDialogButtonBox::Yes)->text(); }
+} // namespace
 
 class TestDrawWindow : public QObject {
     Q_OBJECT
@@ -157,6 +162,17 @@ private slots:
         QCOMPARE(test::dialogs().questions.size(), size_t(1));
         QVERIFY(f.w->isVisible());
         QCOMPARE(f.quits, 0);
+        // Yes: the options are saved and the program ends, as with the End command.
+        Allgemein::Width = 23;
+        test::dialogs().yesNo = {true};
+        f.w->close();
+        QCOMPARE(test::dialogs().questions.size(), size_t(2));
+        QCOMPARE(f.quits, 1);
+        QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Width")), QStringLiteral("23"));
+        QCOMPARE(Forms::count(), 0);
+        QVERIFY(!f.w->isVisible());
+        f.w.release()->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void resizingKeepsTheDrawing()
@@ -189,7 +205,9 @@ private slots:
     void englishFlagSwitchesAndStoresAtOnce()
     {
         DrawFixture f;
+        QCOMPARE(yesButtonText(), QStringLiteral("&Ja"));
         f.w->imgLang_Click(1);
+        QCOMPARE(yesButtonText(), QStringLiteral("&Yes"));
         QCOMPARE(test::sound().played, std::vector<int>{101});
         QCOMPARE(Allgemein::Sprache, int16_t(1000));
         QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("1000"));
@@ -203,6 +221,47 @@ private slots:
         f.w->imgLang_Click(1);
         QCOMPARE(test::sound().played, (std::vector<int>{101, 101}));
         QCOMPARE(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sprache")), QStringLiteral("marker"));
+    }
+
+    void everyTipAndCaptionComesFromTheTextTable_data()
+    {
+        QTest::addColumn<int>("sprache");
+        for (int lang = 0; lang < 7; ++lang)
+            QTest::newRow(qPrintable(QStringLiteral("language %1").arg(lang))) << lang * 1000;
+    }
+
+    void everyTipAndCaptionComesFromTheTextTable()
+    {
+        QFETCH(int, sprache);
+        // The table as written, read here on its own: the first entry of a key wins.
+        QFile src(QStringLiteral(ZORBEL_SOURCE_DIR "/assets/lang/texts.txt"));
+        QVERIFY(src.open(QIODevice::ReadOnly));
+        std::map<int, QString> table;
+        for (QString line : QString::fromUtf8(src.readAll()).split(QLatin1Char('\n'))) {
+            if (line.size() >= 6 && line[0].isDigit())
+                table.try_emplace(line.left(4).toInt(), line.mid(6)
+                                                            .replace(QStringLiteral("\\t"), QStringLiteral("\t"))
+                                                            .replace(QStringLiteral("\\s"), QStringLiteral(" "))
+                                                            .trimmed());
+        }
+        const auto text = [&](int id) { return table[sprache + id]; };
+
+        DrawFixture f;
+        Allgemein::Sprache = int16_t(sprache);
+        f.w->Sprache();
+        constexpr int kTips[10] = {130, 143, 125, 133, 122, 140, 119, 120, 131, 115};
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(f.w->button(i)->toolTip(), text(kTips[i]));
+        constexpr int kPreviewTips[9] = {124, 142, 123, 129, 128, 124, 0, 123, 0};
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(f.tips[size_t(i)], kPreviewTips[i] ? text(kPreviewTips[i]) : QStringLiteral("OK"));
+        QCOMPARE(f.w->helpMenu()->title(), text(120));
+        const QList<QAction*> entries = f.w->helpMenu()->actions();
+        QCOMPARE(entries.size(), 5);
+        QCOMPARE(entries[0]->text(), text(121));
+        QVERIFY(entries[1]->isSeparator() && entries[3]->isSeparator());
+        QCOMPARE(entries[2]->text(), QStringLiteral("E-Mail"));
+        QCOMPARE(entries[4]->text(), text(113));
     }
 
     void norwegianHasEmptyTooltipsAndNoMarkedFlag()

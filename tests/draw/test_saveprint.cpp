@@ -30,9 +30,10 @@ private slots:
     void emptyOrCancelledNameWritesAndAsksNothing()
     {
         DrawFixture f;
-        dialogs().inputs = {QString()};
+        dialogs().inputs = {QString(), QStringLiteral("   ")};
         f.w->vbeButton_Click(3);
-        QCOMPARE(dialogs().prompts.size(), size_t(1));
+        f.w->vbeButton_Click(3);
+        QCOMPARE(dialogs().prompts.size(), size_t(2));
         QCOMPARE(dialogs().prompts[0].first, QStringLiteral("Bitte gib einen Dateinamen ein:"));
         QCOMPARE(dialogs().prompts[0].second, QStringLiteral("Bild speichern..."));
         QVERIFY(dialogs().questions.empty());
@@ -43,7 +44,7 @@ private slots:
     {
         DrawFixture f;
         f.stroke({10, 10}, {200, 10});
-        dialogs().inputs = {QStringLiteral("Dino T\u00e4schchen")};
+        dialogs().inputs = {QStringLiteral("  Dino T\u00e4schchen ")};
         f.w->vbeButton_Click(3);
         QCOMPARE(Allgemein::PicFile, QStringLiteral("Dino T\u00e4schchen"));
         const QImage saved(picture(Allgemein::PicFile), "BMP");

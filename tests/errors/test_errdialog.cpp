@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 
 using namespace zorbel;
@@ -39,10 +40,12 @@ int16_t report(ErrPtnr& dlg, int line, int32_t number)
 {
     test::DialogReporter adapter(dlg);
     setErrorReporter(&adapter);
-    setEndHook([] {}); // End answers return here instead of ending the test
     Proc p("picBild_MouseDown", "frmDraw");
-    p(line, [&] { throw VbError(number); });
-    setEndHook([] { throw test::ProgramEnded{}; });
+    try {
+        p(line, [&] { throw VbError(number); });
+    } catch (const test::ProgramEnded&) {
+        // End answers land here instead of ending the test.
+    }
     setErrorReporter(&test::reporter());
     return adapter.last;
 }
@@ -173,6 +176,27 @@ private slots:
         });
         int16_t answer = 0;
         dlg.OnError(QStringLiteral("p"), QStringLiteral("m"), answer);
+    }
+
+    void continueButtonsShareOneFontAndFixedDialogsHaveNoMinMax()
+    {
+        ErrPtnr dlg;
+        for (int i = 1; i < 4; ++i)
+            QCOMPARE(dlg.continueButton(i)->font().pointSizeF(), dlg.continueButton(0)->font().pointSizeF());
+        const auto fixed = [](const QWidget& w) {
+            return w.windowFlags().testFlag(Qt::CustomizeWindowHint)
+                && !(w.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        };
+        QVERIFY(fixed(dlg));
+        // The mail notice's long lines stay whole: one label line for each given line.
+        const QString line = QString(110, QLatin1Char('x'));
+        const auto box = platform::messageDialog(nullptr, line + QStringLiteral("\r\n\r\n") + line, QStringLiteral("Zorbel III"));
+        QVERIFY(fixed(*box));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Zorbel III"));
+        auto* label = box->findChild<QLabel*>();
+        QVERIFY(label && !label->wordWrap());
+        QCOMPARE(label->text().count(QLatin1Char('\n')), 2);
+        QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(line));
     }
 
     void everyReportAppendsOneProtocolAndAnEmptyLine()

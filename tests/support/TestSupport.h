@@ -1,6 +1,7 @@
 #pragma once
 // Shared stand-ins for the desktop: fresh folders, a scripted error reporter, and fakes for the
 // shell, the message boxes and the sound device. Every test program starts with ZORBEL_TEST_MAIN.
+#include "core/Application.h"
 #include "core/Platform.h"
 #include "core/failure/Failure.h"
 #include <QApplication>
@@ -20,7 +21,7 @@ void prepareApplication();
 QString scratchFolder();
 
 // Thrown instead of ending the process after the End answer.
-struct ProgramEnded {};
+using zorbel::ProgramEnded;
 
 // Answers failures from a script and records what was reported.
 class ScriptedReporter : public ErrorReporter {
@@ -77,7 +78,7 @@ void resetFakes();
     int main(int argc, char** argv)                                                                                    \
     {                                                                                                                  \
         zorbel::test::prepareEnvironment();                                                                            \
-        QApplication app(argc, argv);                                                                                  \
+        zorbel::Application app(argc, argv);                                                                           \
         zorbel::test::prepareApplication();                                                                            \
         TestClass tc;                                                                                                  \
         return QTest::qExec(&tc, argc, argv);                                                                          \

@@ -9,6 +9,7 @@ namespace {
 Failure g_failure;
 ErrorReporter* g_reporter = nullptr;
 std::function<void()> g_endHook;
+std::function<void()> g_exitCleanup;
 } // namespace
 
 const Failure& currentFailure() { return g_failure; }
@@ -25,11 +26,16 @@ ReporterScope::~ReporterScope()
 }
 
 void setEndHook(std::function<void()> hook) { g_endHook = std::move(hook); }
+void setExitCleanup(std::function<void()> cleanup) { g_exitCleanup = std::move(cleanup); }
 
 void endProgramNow()
 {
-    if (g_endHook)
+    if (g_endHook) {
         g_endHook();
+        throw ProgramEnded{};
+    }
+    if (g_exitCleanup)
+        g_exitCleanup();
     // No window's closing handling may run: leave without unwinding or static destructors.
     std::fflush(nullptr);
     std::_Exit(0);

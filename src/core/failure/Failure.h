@@ -40,8 +40,15 @@ private:
     Failure m_failure;
 };
 
-// Ends the process at once after the End answer. Tests install a hook that throws instead.
+// Thrown by endProgramNow in place of the end while an end hook is installed.
+struct ProgramEnded {};
+
+// Ends the process at once after the End answer. Tests install a hook that stands in for the
+// end; whatever the hook does, endProgramNow then throws ProgramEnded and never ends the process,
+// so a test program always runs to its last test.
 void setEndHook(std::function<void()> hook);
+// Runs just before the process ends after the End answer (the program's own tidying up).
+void setExitCleanup(std::function<void()> cleanup);
 [[noreturn]] void endProgramNow();
 
 // A procedure with numbered statements. Each statement runs through operator(); when it throws,

@@ -104,6 +104,11 @@ private slots:
         Proc p("F", "Mod");
         QVERIFY_THROWS_EXCEPTION(test::ProgramEnded, p(10, [] { throw VbError(vberr::DiskFull); }));
         QVERIFY(!second);
+        // A test's end hook that returns still ends nothing: the rest of the tests must run.
+        setEndHook([] {});
+        reporter().answers = {End};
+        QVERIFY_THROWS_EXCEPTION(test::ProgramEnded, Proc("G", "Mod")(10, [] { throw VbError(vberr::DiskFull); }));
+        setEndHook([] { throw test::ProgramEnded{}; });
     }
 
     void failureCarriesNumberTextAndLine()
