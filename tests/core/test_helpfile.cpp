@@ -67,7 +67,7 @@ private slots:
     {
         // Drawing window, template window, pen window: the Wingdings codes of their buttons.
         const int codes[] = {111, 197, 49, 60, 33, 121, 41, 91, 253, 215, 97, 216, 177, 244, 254, 251};
-        for (const QString name : {QStringLiteral("de.html"), QStringLiteral("en.html")}) {
+        for (const QString& name : QStringList{QStringLiteral("de.html"), QStringLiteral("en.html")}) {
             const QString page = readPage(name);
             QVERIFY2(page.size() > 2000, qPrintable(name));
             for (int code : codes)

@@ -235,7 +235,7 @@ private slots:
         // The menu opens only pages that are there; these stand in for the installed ones.
         const QString help = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/zorbel/help/");
         QDir().mkpath(help);
-        for (const QString name : {QStringLiteral("de.html"), QStringLiteral("en.html")}) {
+        for (const QString& name : QStringList{QStringLiteral("de.html"), QStringLiteral("en.html")}) {
             QFile page(help + name);
             QVERIFY(page.open(QIODevice::WriteOnly));
         }
