@@ -22,7 +22,6 @@ shot() { n=$((n + 1)); shoot_window "$1" "$SB/shots/$(printf %02d $n)-$2.png"; }
 
 # The drawing window fills the 1024 x 768 screen; its buttons sit at fixed places there.
 save_button=(143 521); end_button=(143 641)
-stroke1=(350 480 900 480); stroke2=(350 620 900 620) # below where the tool windows float
 known="1024x768 440x420 626x169 356x329"
 dialog_there() { local id; id=$(find_other_window $known) || return 1; eval "$(xdotool getwindowgeometry --shell "$id")"; [ "$HEIGHT" -gt 60 ]; }
 start_gone() { ! window_there 356 329; }
@@ -37,11 +36,21 @@ wait_until 10 start_gone || fail "the start screen stayed"
 draw=$(find_window 1024 768)
 shot root drawing
 
-drag "${stroke1[@]}"
+# The tool windows float over the canvas's upper part; the strokes go below them.
+tpl=""; pen=""; lowest=166
+wait_until 5 window_there 440 420 && tpl=$(find_window 440 420)
+wait_until 5 window_there 626 169 && pen=$(find_window 626 169)
+for w in $tpl $pen; do
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  [ $((Y + HEIGHT)) -gt $lowest ] && lowest=$((Y + HEIGHT))
+done
+y1=$((lowest + 40)); y2=$((lowest + 160))
+[ $y2 -le 720 ] || fail "the tool windows cover the canvas down to $lowest"
+drag 350 $y1 900 $y1
 
 # The template window: Next in its step panel, and the preview box must change.
-if wait_until 5 window_there 440 420; then
-  tpl=$(find_window 440 420); window_origin "$tpl"
+if [ -n "$tpl" ]; then
+  window_origin "$tpl"
   shot "$tpl" template-step1
   before="$SB/shots/$(printf %02d $n)-template-step1.png"
   click $((WX + 95 + 160 + 22)) $((WY + 316 + 8 + 16))
@@ -54,8 +63,8 @@ fi
 
 # The pen window: a colour from the palette, then the second stroke in it.
 colour=""
-if wait_until 5 window_there 626 169; then
-  pen=$(find_window 626 169); window_origin "$pen"
+if [ -n "$pen" ]; then
+  window_origin "$pen"
   px=$((WX + 24 + 2 + 330)); py=$((WY + 16 + 2 + 50))
   shoot_screen "$SB/screen.png"
   colour=$("$check" pixel "$SB/screen.png" $px $py) || fail "could not read the palette"
@@ -67,7 +76,7 @@ if wait_until 5 window_there 626 169; then
 else
   untried+=("picking a colour in the pen window (no 626 x 169 window)")
 fi
-drag "${stroke2[@]}"
+drag 350 $y2 900 $y2
 shot root two-strokes
 
 # Save under a name through the input box.
