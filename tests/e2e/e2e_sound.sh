@@ -51,16 +51,16 @@ start_program "$exe"
 wait_until 20 window_there 1024 768 || fail "the drawing window did not appear"
 sleep 1 # the tool windows play their opening sounds; let them fade before listening
 
-# listen_to_delete FILE: records while the Delete button is clicked. The first quarter second of
-# a recording holds what the monitor kept back before; the click comes well after it.
+# listen_to_delete FILE: records while the Delete button is clicked. The first 0.4 s of a
+# recording may hold what the monitor kept back before; the click comes well after it.
 listen_to_delete() {
   record "$1"
-  sleep 0.5
+  sleep 0.7
   click "${delete_button[@]}"
   sleep 1.2
   stop_recording
 }
-skip_ms=250
+skip_ms=400
 
 listen_to_delete "$SB/on.raw"
 "$check" sound "$SB/on.raw" 22050 "$ref" $skip_ms || fail "the Delete sound was not heard as it should be"
