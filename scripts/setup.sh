@@ -6,7 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n libgl-dev)
-test_packages=(clang libclang-rt-dev)
+# The fuzz targets need clang; the end-to-end tests drive a real window and a private sound
+# server; the desktop files are validated and packaged.
+test_packages=(clang libclang-rt-dev xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils appstream
+  desktop-file-utils dpkg-dev)
 build=1
 for arg in "$@"; do
   case "$arg" in

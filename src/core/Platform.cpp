@@ -1,15 +1,16 @@
 #include "Platform.h"
+#include "WavData.h"
 #include <QAudioDevice>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMediaDevices>
 #include <QMessageBox>
-#include <QSoundEffect>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <map>
 #include <memory>
 
 namespace zorbel::platform {
@@ -50,33 +51,38 @@ public:
     }
 };
 
-// One preloaded effect per sound: starting it is then only a call into the sound system.
+// Each sound goes to one audio stream of our own, followed by a little silence: a stream stops
+// when its data runs out, and whatever was still on its way to the speaker is lost then.
 class QtSound : public SoundDevice {
 public:
-    void play(int id, const QByteArray&) override
+    void play(int, const QByteArray& wav) override
     {
         if (!m_checked) {
             m_checked = true;
-            m_available = !QMediaDevices::defaultAudioOutput().isNull();
+            m_device = QMediaDevices::defaultAudioOutput();
         }
-        if (!m_available)
+        if (m_device.isNull())
             return;
-        if (m_current)
-            m_current->stop();
-        auto& effect = m_effects[id];
-        if (!effect) {
-            effect = std::make_unique<QSoundEffect>();
-            effect->setSource(QUrl(QStringLiteral("qrc:/wav/%1.wav").arg(id)));
-        }
-        m_current = effect.get();
-        m_current->play();
+        const wav::Pcm pcm = wav::parse(wav);
+        if (!pcm.format.isValid())
+            return;
+        if (m_sink)
+            m_sink->stop(); // the new sound cuts off the one still playing
+        m_buffer.close();
+        m_samples = wav::withSilence(pcm, 250);
+        m_buffer.setBuffer(&m_samples);
+        m_buffer.open(QIODevice::ReadOnly);
+        if (!m_sink || m_sink->format() != pcm.format)
+            m_sink = std::make_unique<QAudioSink>(m_device, pcm.format);
+        m_sink->start(&m_buffer);
     }
 
 private:
     bool m_checked = false;
-    bool m_available = false;
-    std::map<int, std::unique_ptr<QSoundEffect>> m_effects;
-    QSoundEffect* m_current = nullptr;
+    QAudioDevice m_device;
+    std::unique_ptr<QAudioSink> m_sink;
+    QByteArray m_samples;
+    QBuffer m_buffer;
 };
 
 Shell* g_shell = nullptr;

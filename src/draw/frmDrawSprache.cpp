@@ -3,11 +3,11 @@
 #include "controls/VisualButton.h"
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
+#include "core/HelpFile.h"
 #include "core/Platform.h"
 #include "core/failure/Failure.h"
 #include "frmDraw.h"
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 
 namespace zorbel {
@@ -56,8 +56,10 @@ void frmDraw::imgLang_Click(int16_t index)
 
 void frmDraw::mnuHilfe_Click()
 {
-    const QString page = Allgemein::Sprache == 0 ? QStringLiteral("de.html") : QStringLiteral("en.html");
-    platform::shell().open(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") + page);
+    // A missing page would only make the desktop show an error the child cannot read.
+    const QString page = help::page(Allgemein::Sprache == 0);
+    if (!page.isEmpty())
+        platform::shell().open(page);
 }
 
 void frmDraw::mnuEmail_Click()

@@ -1,0 +1,37 @@
+# Installs the build into a fresh folder and checks that everything a desktop needs is in place.
+cmake_minimum_required(VERSION 3.24)
+#   cmake -DBUILD=... -DPREFIX=... -P check_install.cmake
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+set(id example.zorbel.Zorbel)
+set(expected bin/zorbel share/zorbel/help/de.html share/zorbel/help/en.html share/zorbel/help/glyphs.css
+  share/zorbel/help/zorbel.css share/zorbel/help/images/icon.png share/applications/${id}.desktop
+  share/metainfo/${id}.metainfo.xml share/icons/hicolor/scalable/apps/${id}.svg)
+foreach(size 16 22 24 32 48 64 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/${id}.png)
+endforeach()
+foreach(f IN LISTS expected)
+  if(NOT EXISTS ${PREFIX}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+# Every picture the installed pages show is installed with them.
+foreach(page de en)
+  file(READ ${PREFIX}/share/zorbel/help/${page}.html html)
+  string(REGEX MATCHALL "src=\"[^\"]+\"" refs "${html}")
+  foreach(r IN LISTS refs)
+    string(REGEX REPLACE "src=\"([^\"]+)\"" "\\1" f "${r}")
+    if(NOT EXISTS ${PREFIX}/share/zorbel/help/${f})
+      message(FATAL_ERROR "${page}.html shows ${f}, which is not installed")
+    endif()
+  endforeach()
+endforeach()
+# The menu entry starts the installed program and shows the installed icon.
+file(STRINGS ${PREFIX}/share/applications/${id}.desktop entry)
+if(NOT "Exec=zorbel" IN_LIST entry OR NOT "Icon=${id}" IN_LIST entry)
+  message(FATAL_ERROR "the menu entry does not start zorbel with its icon")
+endif()
+file(REMOVE_RECURSE ${PREFIX})
