@@ -45,7 +45,7 @@ measure() {
   export DISPLAY=:$d QT_QPA_PLATFORM=xcb HOME="$sb" TMPDIR="$sb/tmp" XDG_CONFIG_HOME="$sb/cfg" \
     XDG_DATA_HOME="$sb/data" XDG_RUNTIME_DIR="$sb/run"
   # Every top-level window mapped, with the time it was seen.
-  (stdbuf -oL xev -root -event substructure | while IFS= read -r l; do
+  (stdbuf -oL xev -root -event substructure 2>/dev/null | while IFS= read -r l; do
      case $l in MapNotify*) echo "$EPOCHREALTIME" >>"$sb/maps";; esac; done) & ev=$!
   sleep 0.3
   t0=$(now)

@@ -5,12 +5,9 @@ namespace zorbel {
 
 DrawPanel::DrawPanel(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
-void DrawPanel::setBackground(const QImage& windowBackground)
+void DrawPanel::setBackground(const QImage& piece)
 {
-    const qreal dpr = windowBackground.devicePixelRatio();
-    const QRect source(QPointF((x() + 150) * dpr, y() * dpr).toPoint(), (QSizeF(size()) * dpr).toSize());
-    m_share = windowBackground.copy(source);
-    m_share.setDevicePixelRatio(dpr);
+    m_share = piece;
     update();
 }
 

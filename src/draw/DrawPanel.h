@@ -10,7 +10,8 @@ class DrawPanel : public QWidget {
     Q_OBJECT
 public:
     explicit DrawPanel(QWidget* parent);
-    void setBackground(const QImage& windowBackground);
+    // piece: the window background from 150 pixels to the right of the panel, at its size.
+    void setBackground(const QImage& piece);
 
 protected:
     void paintEvent(QPaintEvent* e) override;

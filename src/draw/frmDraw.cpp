@@ -182,32 +182,19 @@ void frmDraw::Form_Resize()
     const QSize client = size();
     DrawLayout layout;
     p(20, [&] {
+        // The vector picture is drawn only when the window grows beyond every size it had; the
+        // paint stretches that raster to the window's size, which costs a fraction of drawing
+        // the vectors and needs no second copy at the window's size.
         const qreal dpr = devicePixelRatioF();
-        if (m_background.deviceIndependentSize().toSize() != client || m_background.devicePixelRatio() != dpr) {
-            // The vector picture is drawn only when the window grows beyond every size it had;
-            // smaller sizes stretch that raster, which is far cheaper than the vectors. At its
-            // largest size the window shares the raster instead of holding a copy.
-            const QSize pixels = (QSizeF(client) * dpr).toSize();
-            const QSize drawn = m_backgroundSource.size();
-            if (m_backgroundSource.isNull() || m_backgroundSource.devicePixelRatio() != dpr
-                || pixels.width() > drawn.width() || pixels.height() > drawn.height()) {
-                m_background = QImage();
-                m_backgroundSource = QImage();
-                const QSize logical = (QSizeF(pixels.expandedTo(drawn)) / dpr).toSize();
-                m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, logical, dpr)
-                                         .convertToFormat(QImage::Format_RGB32); // opaque: no blending
-            }
-            if (m_backgroundSource.size() == pixels) {
-                m_background = m_backgroundSource;
-            } else {
-                m_background = QImage();
-                m_background = QImage(pixels, QImage::Format_RGB32);
-                QPainter painter(&m_background);
-                painter.setRenderHint(QPainter::SmoothPixmapTransform);
-                painter.drawImage(m_background.rect(), m_backgroundSource);
-                painter.end();
-            }
-            m_background.setDevicePixelRatio(dpr);
+        if (!m_backgroundSource.isNull() && m_backgroundSource.devicePixelRatio() != dpr)
+            m_backgroundSource = QImage();
+        const QSize pixels = (QSizeF(client) * dpr).toSize();
+        const QSize drawn = m_backgroundSource.size();
+        if (m_backgroundSource.isNull() || pixels.width() > drawn.width() || pixels.height() > drawn.height()) {
+            m_backgroundSource = QImage();
+            const QSize logical = (QSizeF(pixels.expandedTo(drawn)) / dpr).toSize();
+            m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, logical, dpr)
+                                     .convertToFormat(QImage::Format_RGB32); // opaque: no blending
         }
         update();
     });
@@ -216,7 +203,7 @@ void frmDraw::Form_Resize()
         return;
     p(40, [&] {
         m_picPanel->move(layout.panel.topLeft().toPoint());
-        m_picPanel->setBackground(m_background);
+        m_picPanel->setBackground(backgroundPiece(QRect(m_picPanel->pos() + QPoint(150, 0), m_picPanel->size())));
         m_picPanel->show();
     });
     p(70, [&] {
@@ -243,16 +230,38 @@ void frmDraw::Form_Resize()
     });
 }
 
-void frmDraw::paintEvent(QPaintEvent* e)
+void frmDraw::paintBackground(QPainter& p) const
 {
-    QPainter p(this);
-    const QRect r = e->rect();
-    if (m_background.isNull()) {
-        p.fillRect(r, palette().window());
-        return;
+    const QRectF window(QPointF(0, 0), QSizeF(size()));
+    if (m_backgroundSource.deviceIndependentSize() == window.size()) {
+        p.drawImage(QPointF(0, 0), m_backgroundSource);
+    } else {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(window, m_backgroundSource);
     }
-    const qreal dpr = m_background.devicePixelRatio();
-    p.drawImage(QRectF(r), m_background, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+}
+
+QImage frmDraw::backgroundPiece(QRect r) const
+{
+    const qreal dpr = devicePixelRatioF();
+    QImage piece((QSizeF(r.size()) * dpr).toSize(), QImage::Format_RGB32);
+    piece.setDevicePixelRatio(dpr);
+    piece.fill(palette().window().color());
+    QPainter p(&piece);
+    p.translate(-r.topLeft());
+    if (!m_backgroundSource.isNull())
+        paintBackground(p);
+    return piece;
+}
+
+void frmDraw::paintEvent(QPaintEvent*)
+{
+    // Painted within the region that needs it: the painter clips to it.
+    QPainter p(this);
+    if (m_backgroundSource.isNull())
+        p.fillRect(rect(), palette().window());
+    else
+        paintBackground(p);
 }
 
 // The texts are in place before the window is first seen, even before it is activated.

@@ -9,6 +9,7 @@
 class QLabel;
 class QMenu;
 class QAction;
+class QPainter;
 
 namespace zorbel {
 
@@ -79,6 +80,10 @@ private:
     void Form_Load(QWidget* startScreen);
     void createControls();
     void applyPen();
+    // The background picture stretched over the whole window.
+    void paintBackground(QPainter& p) const;
+    // The part r of the window's background.
+    QImage backgroundPiece(QRect r) const;
     bool endCommand(Proc& p);
     void printCommand(Proc& p);
 
@@ -96,7 +101,6 @@ private:
     QAction* m_mnuEmail = nullptr;
     QAction* m_mnuUeber = nullptr;
     QImage m_backgroundSource; // the background picture, drawn at the largest size so far
-    QImage m_background;       // the window background at the window's size
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;
 };
