@@ -78,6 +78,18 @@ void Canvas::clear()
     m_image = white(m_image.size());
 }
 
+bool Canvas::isBlank() const
+{
+    const QImage img = m_image.format() == QImage::Format_RGB32 ? m_image : m_image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if ((line[x] & 0xFFFFFF) != 0xFFFFFF)
+                return false;
+    }
+    return true;
+}
+
 void Canvas::paintPicture(const QImage& picture)
 {
     drawingChanged();

@@ -32,6 +32,8 @@ public:
     void restoreUndoCopy();
     // Plain white.
     void clear();
+    // Nothing drawn: every pixel white.
+    bool isBlank() const;
     // A picture stretched over the whole canvas (a saved drawing loaded back).
     void paintPicture(const QImage& picture);
 

@@ -51,8 +51,11 @@ void frmDraw::vbeButton_Click(int16_t index)
     switch (index) {
     case 0:
         p(40, [] { playIfOn(107); });
-        // Delete can be undone: a child's whole drawing must not vanish with one click.
+        // Delete can be undone: a child's whole drawing must not vanish with one click. A blank
+        // canvas is not worth keeping, so a second Delete leaves the drawing in the undo copy.
         p(50, [&] {
+            if (m_canvas.isBlank())
+                return;
             m_canvas.takeUndoCopy();
             m_vbeButton[1]->setEnabled(true);
         });

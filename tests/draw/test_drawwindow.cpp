@@ -75,6 +75,15 @@ private slots:
         QVERIFY(f.w->button(1)->isEnabled());
         f.w->vbeButton_Click(1);
         QCOMPARE(f.pixel({70, 60}), 0u);
+
+        // Deleting an already blank canvas keeps the drawing in the undo copy.
+        f.w->vbeButton_Click(0);
+        f.w->vbeButton_Click(0);
+        f.w->vbeButton_Click(0);
+        QVERIFY(f.w->button(1)->isEnabled());
+        f.w->vbeButton_Click(1);
+        QCOMPARE(f.pixel({70, 60}), 0u);
+        QVERIFY(!f.w->canvas().isBlank());
     }
 
     void soundOffMakesTheButtonRedAndStrokesSilent()
