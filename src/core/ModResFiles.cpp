@@ -14,29 +14,66 @@ using namespace zorbel;
 namespace ModResFiles {
 
 namespace {
-void writeAtStart(const QString& file, const QByteArray& bytes)
-{
+// The file is opened without truncating (a longer file keeps its tail) and never through a link.
+class RawFile {
+public:
+    ~RawFile()
+    {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        throw VbError(errno == ELOOP ? vberr::PermissionDenied : vberr::PathFileAccess);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n <= 0) {
-            ::close(fd);
-            throw VbError(vberr::DeviceIO);
-        }
-        done += n;
-    }
-    if (::close(fd) != 0)
-        throw VbError(vberr::DeviceIO);
-#else
-    QFile f(file);
-    if (!f.open(QIODevice::ReadWrite) || f.write(bytes) != bytes.size())
-        throw VbError(vberr::PathFileAccess);
+        if (m_fd >= 0)
+            ::close(m_fd); // left early: nothing more to report
 #endif
-}
+    }
+    void open(const QString& file)
+    {
+#ifdef Q_OS_UNIX
+        m_fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (m_fd < 0)
+            throw VbError(errno == ELOOP ? vberr::PermissionDenied : vberr::PathFileAccess);
+#else
+        m_file.setFileName(file);
+        if (!m_file.open(QIODevice::ReadWrite))
+            throw VbError(vberr::PathFileAccess);
+#endif
+    }
+    void writeAtStart(const QByteArray& bytes)
+    {
+#ifdef Q_OS_UNIX
+        if (m_fd < 0)
+            throw VbError(vberr::BadFileName);
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n <= 0)
+                throw VbError(errno == ENOSPC ? vberr::DiskFull : vberr::DeviceIO);
+            done += n;
+        }
+#else
+        if (!m_file.isOpen() || m_file.write(bytes) != bytes.size())
+            throw VbError(vberr::DeviceIO);
+#endif
+    }
+    void close()
+    {
+#ifdef Q_OS_UNIX
+        if (m_fd < 0)
+            return;
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            throw VbError(vberr::DeviceIO);
+#else
+        m_file.close();
+#endif
+    }
+
+private:
+#ifdef Q_OS_UNIX
+    int m_fd = -1;
+#else
+    QFile m_file;
+#endif
+};
 } // namespace
 
 int32_t SaveResItemToDisk(int16_t id, const QString& type, const QString& file)
@@ -45,7 +82,10 @@ int32_t SaveResItemToDisk(int16_t id, const QString& type, const QString& file)
     QByteArray bytes;
     Proc p("SaveResItemToDisk", "ModResFiles");
     p(20, [&] { bytes = res::LoadResData(id, type); });
-    p(40, [&] { writeAtStart(file, bytes); });
+    RawFile out;
+    p(40, [&] { out.open(file); });
+    p(50, [&] { out.writeAtStart(bytes); });
+    p(60, [&] { out.close(); });
     p(70, [&] { result = 0; });
     return result;
 }

@@ -183,6 +183,24 @@ private slots:
         QCOMPARE(readAll(target), QByteArray("keep"));
         QCOMPARE(test::reporter().reports.size(), size_t(1));
         QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("SaveResItemToDisk"));
+        QCOMPARE(test::reporter().reports[0].line, 40);
+    }
+
+    void extractionOpensWritesAndClosesInItsOwnStatements()
+    {
+        {
+            test::StatementTrace trace("SaveResItemToDisk");
+            ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), GetTempDir() + QStringLiteral("t.lng"));
+            QCOMPARE(trace.lines, (std::vector<int>{20, 40, 50, 60, 70}));
+        }
+        // A device that takes nothing fails the writing statement, even for root.
+        if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+            QSKIP("no /dev/full here");
+        test::resetFakes();
+        ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), QStringLiteral("/dev/full"));
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].line, 50);
+        QCOMPARE(test::reporter().reports[0].number, 61);
     }
 };
 

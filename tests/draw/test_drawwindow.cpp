@@ -97,6 +97,7 @@ private slots:
     void soundToggleTwiceIsBlackAgainAndStoresNothing()
     {
         DrawFixture f;
+        test::StatementTrace trace("vbeButton_Click");
         f.w->vbeButton_Click(6);
         QCOMPARE(Allgemein::Sound, int16_t(0));
         QCOMPARE(f.w->button(6)->foreColor(), QColor(255, 0, 0));
@@ -105,6 +106,7 @@ private slots:
         QCOMPARE(Allgemein::Sound, int16_t(-1));
         QCOMPARE(f.w->button(6)->foreColor(), QColor(Qt::black));
         QCOMPARE(test::sound().played, std::vector<int>{101}); // switching on plays nothing
+        QCOMPARE(trace.lines, (std::vector<int>{20, 410, 420, 450, 20, 410, 420, 430}));
         QVERIFY(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sound")).isEmpty());
     }
 
@@ -182,6 +184,14 @@ private slots:
     void germanTexts()
     {
         DrawFixture f;
+        test::StatementTrace trace("Sprache");
+        f.w->Sprache();
+        QCOMPARE(std::vector<int>(trace.lines.end() - 4, trace.lines.end()), (std::vector<int>{260, 270, 280, 320}));
+        Allgemein::Sprache = 1000;
+        trace.lines.clear();
+        f.w->Sprache();
+        QCOMPARE(std::vector<int>(trace.lines.end() - 4, trace.lines.end()), (std::vector<int>{260, 300, 310, 320}));
+        Allgemein::Sprache = 0;
         f.w->Sprache();
         QCOMPARE(f.w->button(0)->toolTip(), QStringLiteral("Bild l\u00f6schen"));
         QCOMPARE(f.w->button(9)->toolTip(), QStringLiteral("Beenden"));

@@ -64,6 +64,21 @@ public:
     void play(int id, const QByteArray&) override { played.push_back(id); }
 };
 
+// Records the numbered statements one procedure runs while it lives.
+struct StatementTrace {
+    std::vector<int> lines;
+    explicit StatementTrace(const char* procedure)
+    {
+        setStatementTrace([this, procedure](const char* p, int line) {
+            if (QLatin1String(p) == QLatin1String(procedure))
+                lines.push_back(line);
+        });
+    }
+    ~StatementTrace() { setStatementTrace({}); }
+    StatementTrace(const StatementTrace&) = delete;
+    StatementTrace& operator=(const StatementTrace&) = delete;
+};
+
 // The fakes every test program uses; reset between test functions as needed.
 ScriptedReporter& reporter();
 FakeShell& shell();
