@@ -1,4 +1,5 @@
 #include "Printer.h"
+#include "AppInfo.h"
 #include "core/failure/VbError.h"
 #include <QPainter>
 #include <QPrinter>
@@ -31,6 +32,7 @@ public:
         : m_printer(info, QPrinter::HighResolution)
     {
         useWholePrintableArea(m_printer, orientation);
+        m_printer.setDocName(app::kTitle);
         if (!m_printer.isValid() || !m_painter.begin(&m_printer))
             throw VbError(vberr::PrinterError);
     }

@@ -30,7 +30,8 @@ public:
     // The printable area in device pixels, origin (0,0).
     virtual QRectF printableRect() const = 0;
     // The whole sheet in the same coordinates: it starts left of and above the printable area.
-    virtual QRectF pageRect() const = 0;
+    // A job that does not know its sheet answers with the printable area.
+    virtual QRectF pageRect() const { return printableRect(); }
     // Dots per inch of the device.
     virtual int resolution() const = 0;
     virtual bool newPage() = 0;

@@ -21,7 +21,7 @@ Margins marginsOf(Printers& p, Margins start = {})
 {
     setPrinters(&p);
     Drucker::GetPrinterMargins(start.left, start.right, start.top, start.bottom);
-    setPrinters(nullptr);
+    setPrinters(&test::noPrinter());
     return start;
 }
 
@@ -127,7 +127,7 @@ private slots:
 
         if (machineHasPrinter())
             QSKIP("this machine has a default printer");
-        setPrinters(nullptr);
+        setPrinters(nullptr); // the real printer layer, on a machine without a printer
         QVERIFY(!printers().geometry());
         try {
             printers().begin(QPageLayout::Portrait);
@@ -135,6 +135,7 @@ private slots:
         } catch (const VbError& e) {
             QCOMPARE(e.number(), 482);
         }
+        setPrinters(&test::noPrinter());
     }
 
     void marginsFromThePrintersGeometry()

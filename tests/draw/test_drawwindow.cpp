@@ -18,6 +18,7 @@ class TestDrawWindow : public QObject {
 private slots:
     void loadingPreparesPenButtonsAndTools()
     {
+        printing::setPrinters(&test::noPrinter());
         DrawFixture f;
         QVERIFY(!f.w->button(1)->isEnabled());
         QCOMPARE(f.w->button(6)->foreColor(), QColor(Qt::black));

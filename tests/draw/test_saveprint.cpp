@@ -20,7 +20,7 @@ class TestSavePrint : public QObject {
     Q_OBJECT
 private slots:
     void init() { forget(); }
-    void cleanup() { printing::setPrinters(nullptr); }
+    void cleanup() { printing::setPrinters(&test::noPrinter()); }
 
     void emptyOrCancelledNameWritesAndAsksNothing()
     {

@@ -40,6 +40,7 @@ void prepareApplication()
     platform::setShell(&shell());
     platform::setDialogs(&dialogs());
     platform::setSound(&sound());
+    printing::setPrinters(&noPrinter());
     setEndHook([] { throw ProgramEnded{}; });
 }
 
@@ -72,6 +73,16 @@ QString FakeDialogs::inputBox(QWidget*, const QString& prompt, const QString& ti
     QString a = inputs.front();
     inputs.pop_front();
     return a;
+}
+
+printing::ImagePrinters& noPrinter()
+{
+    static printing::ImagePrinters none = [] {
+        printing::ImagePrinters p({210, 297}, 300, {0, 0});
+        p.available = false;
+        return p;
+    }();
+    return none;
 }
 
 ScriptedReporter& reporter()

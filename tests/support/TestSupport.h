@@ -2,6 +2,7 @@
 // Shared stand-ins for the desktop: fresh folders, a scripted error reporter, and fakes for the
 // shell, the message boxes and the sound device. Every test program starts with ZORBEL_TEST_MAIN.
 #include "core/Platform.h"
+#include "core/Printer.h"
 #include "core/failure/Failure.h"
 #include <QApplication>
 #include <QStringList>
@@ -15,7 +16,8 @@ namespace zorbel::test {
 
 // Points settings, temporary, data and runtime folders at fresh private folders.
 void prepareEnvironment();
-// After the application exists: fonts, a fresh program folder, the fakes, the end hook.
+// After the application exists: fonts, a fresh program folder, the fakes (a machine without a
+// printer among them), the end hook.
 void prepareApplication();
 QString scratchFolder();
 
@@ -80,6 +82,8 @@ struct StatementTrace {
 };
 
 // The fakes every test program uses; reset between test functions as needed.
+// noPrinter() is installed from the start, so no test sees the machine's own printers.
+printing::ImagePrinters& noPrinter();
 ScriptedReporter& reporter();
 FakeShell& shell();
 FakeDialogs& dialogs();
