@@ -1,4 +1,5 @@
 #include "Platform.h"
+#include "core/failure/VbError.h"
 #include <QAudioDevice>
 #include <QDesktopServices>
 #include <QInputDialog>
@@ -14,13 +15,7 @@ namespace zorbel::platform {
 namespace {
 class DesktopShell : public Shell {
 public:
-    void open(const QString& target) override
-    {
-        const QUrl url = target.contains(QLatin1Char(':')) && !target.startsWith(QLatin1Char('/'))
-            ? QUrl(target)
-            : QUrl::fromLocalFile(target);
-        QDesktopServices::openUrl(url);
-    }
+    bool open(const QString& target) override { return QDesktopServices::openUrl(targetUrl(target)); }
 };
 
 class DesktopDialogs : public Dialogs {
@@ -78,6 +73,27 @@ Shell* g_shell = nullptr;
 Dialogs* g_dialogs = nullptr;
 SoundDevice* g_sound = nullptr;
 } // namespace
+
+QUrl targetUrl(const QString& target)
+{
+    const qsizetype colon = target.indexOf(QLatin1Char(':'));
+    const bool drive = colon == 1 && target.at(0).isLetter()
+        && (target.size() == 2 || target.at(2) == QLatin1Char('/') || target.at(2) == QLatin1Char('\\'));
+    if (target.startsWith(QLatin1Char('/')) || colon < 2 || drive) {
+        QString path = target;
+        if (drive)
+            path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return QUrl::fromLocalFile(path);
+    }
+    return QUrl(target);
+}
+
+void openOrFail(const QString& target)
+{
+    if (!shell().open(target))
+        throw VbError(vberr::FileNotFound,
+                      QStringLiteral("Kein Programm gefunden f\u00fcr / No program found for: %1").arg(target));
+}
 
 Shell& shell()
 {

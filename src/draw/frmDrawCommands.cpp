@@ -126,7 +126,7 @@ void frmDraw::vbeButton_Click(int16_t index)
         p(480, [&] { m_mnuHelp->popup(QCursor::pos()); });
         break;
     case 8:
-        p(500, [] { platform::shell().open(app::kWebSite); });
+        p(500, [] { platform::openOrFail(app::kWebSite); });
         break;
     case 9:
         endCommand(p);

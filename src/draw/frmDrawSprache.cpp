@@ -63,12 +63,17 @@ void frmDraw::imgLang_Click(int16_t index)
 void frmDraw::mnuHilfe_Click()
 {
     const QString page = Allgemein::Sprache == 0 ? QStringLiteral("de.html") : QStringLiteral("en.html");
-    platform::shell().open(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") + page);
+    // Without a browser the parent learns where the help is.
+    Proc p("mnuHilfe_Click", "frmDraw");
+    p(10, [&] { platform::openOrFail(QCoreApplication::applicationDirPath() + QStringLiteral("/help/") + page); });
 }
 
 void frmDraw::mnuEmail_Click()
 {
-    platform::shell().open(QStringLiteral("mailto:") + app::kSupportMail + QStringLiteral("?Subject=") + app::kTitle);
+    Proc p("mnuEmail_Click", "frmDraw");
+    p(10, [] {
+        platform::openOrFail(QStringLiteral("mailto:") + app::kSupportMail + QStringLiteral("?Subject=") + app::kTitle);
+    });
 }
 
 void frmDraw::mnuUeber_Click() { m_peers.showAbout(); }

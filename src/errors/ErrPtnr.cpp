@@ -346,14 +346,14 @@ void ErrPtnr::MailProtocol(const QString& text)
     Proc p("MailProtocol", "ErrPtnr");
     p(10, [&] { platform::dialogs().inform(this, kMailNotice, app::kTitle); });
     p(20, [&] { toClipboard(text); });
-    p(30, [&] { platform::shell().open(QStringLiteral("mailto:") + app::kSupportMail); });
+    p(30, [&] { platform::openOrFail(QStringLiteral("mailto:") + app::kSupportMail); });
 }
 
 void ErrPtnr::WebProtocol(const QString& text)
 {
     Proc p("WebProtocol", "ErrPtnr");
     p(10, [&] { toClipboard(text); });
-    p(20, [&] { platform::shell().open(app::kWebSite); });
+    p(20, [&] { platform::openOrFail(app::kWebSite); });
 }
 
 void ErrPtnr::ShowOwnFailure(const QString& procedure)

@@ -260,6 +260,31 @@ private slots:
         QVERIFY(test::shell().opened[1].endsWith(QStringLiteral("/help/en.html")));
         QCOMPARE(test::shell().opened[2], QStringLiteral("mailto:support@zorbel.example?Subject=Zorbel III"));
         QVERIFY(f.calls.contains(QStringLiteral("about")));
+        QVERIFY(test::reporter().reports.empty());
+
+        // Without a browser or mail program each of them says what it could not open.
+        test::shell().works = false;
+        f.w->mnuHilfe_Click();
+        f.w->mnuEmail_Click();
+        f.w->vbeButton_Click(8);
+        QCOMPARE(test::reporter().reports.size(), size_t(3));
+        QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("mnuHilfe_Click"));
+        QVERIFY(test::reporter().reports[0].description.endsWith(QStringLiteral("/help/en.html")));
+        QCOMPARE(test::reporter().reports[1].procedure, QStringLiteral("mnuEmail_Click"));
+        QCOMPARE(test::reporter().reports[2].line, 500);
+        QCOMPARE(test::reporter().reports[2].number, 53);
+    }
+
+    void localFilesAreFilesOnEveryPlatform()
+    {
+        const QUrl windows = platform::targetUrl(QStringLiteral("C:/Programme/Zorbel/help/de.html"));
+        QVERIFY(windows.isLocalFile());
+        QVERIFY(windows.toLocalFile().endsWith(QStringLiteral("C:/Programme/Zorbel/help/de.html")));
+        QVERIFY(platform::targetUrl(QStringLiteral("D:\\Zorbel\\help\\en.html")).isLocalFile());
+        QVERIFY(platform::targetUrl(QStringLiteral("/opt/zorbel:3/help/en.html")).isLocalFile());
+        QCOMPARE(platform::targetUrl(QStringLiteral("https://www.zorbel.example/")).scheme(), QStringLiteral("https"));
+        const QUrl mail = platform::targetUrl(QStringLiteral("mailto:support@zorbel.example?Subject=Zorbel III"));
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
     }
 
     void cleanup()

@@ -47,7 +47,7 @@ void prepareApplication()
 int16_t ScriptedReporter::OnError(const QString& procedure, const QString& module)
 {
     const Failure& f = currentFailure();
-    reports.push_back({procedure, module, f.number, f.line});
+    reports.push_back({procedure, module, f.number, f.line, f.description});
     if (answers.empty())
         return Cancel;
     const int16_t a = answers.front();
@@ -110,6 +110,7 @@ void resetFakes()
 {
     reporter() = ScriptedReporter{};
     shell().opened.clear();
+    shell().works = true;
     dialogs() = FakeDialogs{};
     sound().played.clear();
 }

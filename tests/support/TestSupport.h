@@ -31,6 +31,7 @@ public:
         QString procedure, module;
         int32_t number;
         int line;
+        QString description;
     };
     std::deque<int16_t> answers; // when empty: Cancel
     std::vector<Report> reports;
@@ -40,7 +41,12 @@ public:
 class FakeShell : public platform::Shell {
 public:
     QStringList opened;
-    void open(const QString& target) override { opened << target; }
+    bool works = true; // false: no browser or mail program
+    bool open(const QString& target) override
+    {
+        opened << target;
+        return works;
+    }
 };
 
 class FakeDialogs : public platform::Dialogs {
