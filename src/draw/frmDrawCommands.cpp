@@ -4,6 +4,7 @@
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
 #include "core/Platform.h"
+#include "core/PictureWriter.h"
 #include "core/Printer.h"
 #include "core/failure/Failure.h"
 #include "PrintLayout.h"
@@ -21,7 +22,8 @@ namespace zorbel {
 namespace {
 QString text(int id) { return Allgemein::GetLang(int16_t(Allgemein::Sprache + id)); }
 
-// The save dialogs must never be blank boxes: French and Norwegian have no texts for them.
+// The save and End questions must never be blank boxes: French and Norwegian have no texts for
+// the save dialogs, and a language base out of range has none at all.
 QString textOrEnglish(int id)
 {
     const QString t = text(id);
@@ -98,10 +100,7 @@ void frmDraw::vbeButton_Click(int16_t index)
         }
         p(210, [&] {
             QDir().mkpath(app::picsFolder());
-            // Written to a new file and renamed: a failed overwrite keeps the old picture.
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || !m_canvas.image().save(&file, "BMP") || !file.commit())
-                throw VbError(vberr::PathFileAccess);
+            writePicture(m_canvas.image(), path);
         });
         break;
     }
@@ -175,7 +174,7 @@ void frmDraw::printCommand(Proc& p)
 bool frmDraw::endCommand(Proc& p)
 {
     bool yes = false;
-    p(520, [&] { yes = platform::dialogs().askYesNo(this, text(114), text(100), false); });
+    p(520, [&] { yes = platform::dialogs().askYesNo(this, textOrEnglish(114), textOrEnglish(100), false); });
     if (!yes)
         return false;
     m_ending = true;

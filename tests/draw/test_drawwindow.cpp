@@ -162,6 +162,16 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void anEndQuestionWithoutTextsFallsBackToEnglish()
+    {
+        DrawFixture f;
+        Allgemein::Sprache = 7000; // a language base the table has no texts for
+        f.w->vbeButton_Click(9);
+        QCOMPARE(test::dialogs().questions.size(), size_t(1));
+        QCOMPARE(test::dialogs().questions[0].text, QStringLiteral("Really end program?"));
+        QVERIFY(!test::dialogs().questions[0].title.isEmpty());
+    }
+
     void closingTheWindowAsksLikeEnd()
     {
         DrawFixture f;

@@ -1,5 +1,6 @@
 // Saving the drawing as a bitmap into the drawings folder, and printing it.
 #include "DrawFixture.h"
+#include "core/PictureWriter.h"
 #include "draw/Canvas.h"
 #include <QDir>
 
@@ -112,15 +113,42 @@ private slots:
         DrawFixture f;
         dialogs().inputs = {QStringLiteral("keep")};
         f.w->vbeButton_Click(3);
-        QFile::setPermissions(app::picsFolder(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile old(picture(QStringLiteral("keep")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+        f.stroke({10, 10}, {200, 200});
+        setPictureWritesFail(true); // the disk fills up while the new picture goes out
         dialogs().inputs = {QStringLiteral("keep")};
         dialogs().yesNo = {true};
         f.w->vbeButton_Click(3);
-        QFile::setPermissions(app::picsFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (test::reporter().reports.empty())
-            QSKIP("running with rights that ignore folder permissions");
+        setPictureWritesFail(false);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
         QCOMPARE(test::reporter().reports[0].line, 210);
-        QVERIFY(!QImage(picture(QStringLiteral("keep"))).isNull());
+        QCOMPARE(test::reporter().reports[0].number, 61);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QCOMPARE(QDir(app::picsFolder()).entryList(QDir::Files), QStringList{QStringLiteral("keep.bmp")});
+    }
+
+    void aWriteProtectedPictureFailsAtLine210EvenForRoot()
+    {
+        DrawFixture f;
+        dialogs().inputs = {QStringLiteral("locked")};
+        f.w->vbeButton_Click(3);
+        const QString file = picture(QStringLiteral("locked"));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QDateTime written = QFileInfo(file).lastModified();
+        f.stroke({10, 10}, {200, 200});
+        dialogs().inputs = {QStringLiteral("locked")};
+        dialogs().yesNo = {true};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].line, 210);
+        QCOMPARE(test::reporter().reports[0].number, 75);
+        QCOMPARE(QImage(file).pixel(100, 100) & 0xFFFFFF, 0xFFFFFFu); // the old, white picture
+        QCOMPARE(QFileInfo(file).lastModified(), written);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void marginsComeFromTheDefaultPrinter()
