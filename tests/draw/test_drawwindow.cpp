@@ -3,7 +3,9 @@
 #include "DrawFixture.h"
 #include "controls/PictureBox.h"
 #include "controls/VisualButton.h"
+#include "core/Basic.h"
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 
 using namespace zorbel;
@@ -27,6 +29,59 @@ private slots:
         QVERIFY(f.calls.contains(QStringLiteral("preview")));
         QVERIFY(f.calls.contains(QStringLiteral("color"))); // CShow is on by default
         QCOMPARE(f.w->MarginLeft, int16_t(0));              // no printer
+    }
+
+    void thePenColourComesFromTheOptionsAsBlueGreenRed()
+    {
+        // 0x00BBGGRR: 255 is pure red, 0xFF0000 pure blue; a swap would paint one as the other.
+        for (const auto& [stored, expected] : {std::pair{QStringLiteral("255"), qRgb(255, 0, 0)},
+                                               std::pair{QStringLiteral("16711680"), qRgb(0, 0, 255)},
+                                               std::pair{QStringLiteral("32768"), qRgb(0, 128, 0)}}) {
+            DrawFixture f({800, 580}, [&] {
+                settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Color"), stored);
+                Allgemein::LoadConfig();
+            });
+            f.stroke({20, 20}, {120, 20});
+            QCOMPARE(f.pixel({70, 20}), expected & 0xFFFFFF);
+            f.w->resize(1024, 748); // the layout sets the pen colour again
+            QTest::qWait(0);
+            f.stroke({20, 200}, {120, 200});
+            QCOMPARE(f.pixel({70, 200}), expected & 0xFFFFFF);
+        }
+    }
+
+    void theWindowsPiecesLandApartAtEverySize_data()
+    {
+        QTest::addColumn<QSize>("client");
+        for (QSize s : {QSize(640, 480), QSize(800, 580), QSize(1024, 748), QSize(1280, 1004), QSize(1080, 1920),
+                        QSize(1366, 748)})
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(s.width()).arg(s.height()))) << s;
+    }
+
+    void theWindowsPiecesLandApartAtEverySize()
+    {
+        QFETCH(QSize, client);
+        DrawFixture f(client);
+        QCOMPARE(f.w->size(), client);
+        const int m = basic::CInt(client.width() * 0.03);
+        const QRect window = f.w->rect();
+        const QRect panel = f.w->panel()->geometry();
+        const QRect frame = f.w->canvasFrame()->geometry();
+        const QRect notice = f.w->copyright()->geometry();
+        const QRect plate = f.w->logo(0)->geometry();
+        QVERIFY(f.w->panel()->isVisible() && f.w->copyright()->isVisible() && f.w->logo(0)->isVisible());
+        QCOMPARE(panel.topLeft(), QPointF(m, client.height() - 1.5 * m - 281).toPoint());
+        QCOMPARE(panel.size(), QSize(169, 281));
+        // Everything lies inside the window's dark edge, and nothing overlaps.
+        const QRect inside = window.adjusted(m / 2, m / 2, -m / 2, -m / 2);
+        for (const QRect& r : {panel, frame, notice, plate})
+            QVERIFY2(inside.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+        QVERIFY(!notice.intersects(frame) && !notice.intersects(panel) && !notice.intersects(plate));
+        QVERIFY(!panel.intersects(frame) && !plate.intersects(frame));
+        QVERIFY(notice.bottom() < panel.top());
+        // The whole notice is readable: it fits in its lines.
+        const QLabel* label = f.w->copyright();
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
     }
 
     void aClickLeavesADotEnablesUndoAndPlaysThePencil()
@@ -214,6 +269,20 @@ private slots:
         QCOMPARE(f.tips[0], QStringLiteral("Zur\u00fcck"));
         QCOMPARE(f.tips[6], QStringLiteral("OK"));
         QVERIFY(f.w->flag(0)->marked());
+    }
+
+    void theChosenFlagCarriesABrightRingAndKeepsItsDarkEdge()
+    {
+        DrawFixture f;
+        const QImage chosen = f.w->flag(0)->grab().toImage();
+        const QImage other = f.w->flag(6)->grab().toImage(); // French, not chosen
+        for (const QPoint at : {QPoint(0, 10), QPoint(16, 0), QPoint(31, 10)})
+            QVERIFY(QColor(chosen.pixel(at)).lightness() < 90);
+        for (const QPoint at : {QPoint(2, 10), QPoint(16, 2), QPoint(29, 10), QPoint(16, 17)}) {
+            const QColor c(chosen.pixel(at));
+            QVERIFY2(c.red() > 220 && c.green() > 180 && c.blue() < 80, qPrintable(c.name()));
+        }
+        QVERIFY(QColor(other.pixel(2, 10)).blue() > 80); // the French flag's own blue, unringed
     }
 
     void englishFlagSwitchesAndStoresAtOnce()
