@@ -54,14 +54,14 @@ QRect Canvas::segment(QPoint from, QPoint to)
         m_coverage.fill(0);
         m_strokeBase = m_image;
     }
-    // This segment alone, white on black, in a piece the size of its dirty area.
-    QImage piece(dirty.size(), QImage::Format_Grayscale8);
-    piece.fill(0);
+    // This segment alone, as coverage, in a piece the size of its dirty area.
+    QImage piece(dirty.size(), QImage::Format_Alpha8);
+    piece.fill(Qt::transparent);
     {
         QPainter p(&piece);
         p.translate(-dirty.topLeft());
         p.setRenderHint(QPainter::Antialiasing, m_width > 1);
-        p.setPen(QPen(Qt::white, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(Qt::black, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         if (from == to)
             p.drawPoint(to);
         else
