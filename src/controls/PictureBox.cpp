@@ -37,8 +37,14 @@ void PictureBox::paintEvent(QPaintEvent*)
     if (!m_cache.isNull())
         p.drawImage(0, 0, m_cache);
     if (m_marked) {
-        p.setPen(QPen(QColor(255, 236, 150), 2));
-        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        // A bright ring between two dark lines: it shows on every flag's colours, and the flag
+        // keeps its dark edge.
+        p.setPen(QPen(QColor(64, 32, 0), 1));
+        p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        p.setPen(QPen(QColor(255, 214, 0), 2));
+        p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        p.setPen(QPen(QColor(64, 32, 0), 1));
+        p.drawRect(QRectF(rect()).adjusted(3.5, 3.5, -3.5, -3.5));
     }
 }
 

@@ -29,10 +29,11 @@ void GetPrinterMargins(int16_t& left, int16_t& right, int16_t& top, int16_t& bot
         const auto g = printing::printers().geometry();
         if (!g || !(g->dpi > 0))
             return;
+        // Stored pair by pair: a failure measuring the vertical pair keeps the horizontal one.
         const Pair x = margins(g->physicalOffsetDots.x(), g->dpi, g->pageMm.width(), g->printableMm.width());
-        const Pair y = margins(g->physicalOffsetDots.y(), g->dpi, g->pageMm.height(), g->printableMm.height());
         left = x.nearSide;
         right = x.farSide;
+        const Pair y = margins(g->physicalOffsetDots.y(), g->dpi, g->pageMm.height(), g->printableMm.height());
         top = y.nearSide;
         bottom = y.farSide;
     } catch (const VbError&) {

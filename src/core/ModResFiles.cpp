@@ -16,42 +16,80 @@ using namespace zorbel;
 namespace ModResFiles {
 
 namespace {
-void writeAtStart(const QString& file, const QByteArray& bytes)
-{
+// The file is opened without truncating (a longer file keeps its tail), never through a link and
+// without blocking: a FIFO planted at the name would hold the start for ever. Only a plain file
+// of our own is written: anything else at the name was put there by someone else.
+class RawFile {
+public:
+    ~RawFile()
+    {
 #ifdef Q_OS_UNIX
-    // Without blocking: a FIFO planted at the name would hold the start for ever. And only a
-    // plain file of our own: anything else at the name was put there by someone else.
-    const int fd = ::open(QFile::encodeName(file).constData(),
-                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (fd < 0)
-        throw VbError(errno == ELOOP ? vberr::PermissionDenied
-                                     : errno == ENOSPC || errno == EDQUOT ? vberr::DiskFull : vberr::PathFileAccess);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
-        ::close(fd);
-        throw VbError(vberr::PermissionDenied);
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int err = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            throw VbError(files::writeError(err) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO);
-        }
-        done += n;
-    }
-    if (::close(fd) != 0)
-        throw VbError(files::writeError(errno) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO);
-#else
-    QFile f(file);
-    if (!f.open(QIODevice::ReadWrite) || f.write(bytes) != bytes.size())
-        throw VbError(vberr::PathFileAccess);
+        if (m_fd >= 0)
+            ::close(m_fd); // left early: nothing more to report
 #endif
-}
+    }
+    void open(const QString& file)
+    {
+#ifdef Q_OS_UNIX
+        m_fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                      0600);
+        if (m_fd < 0)
+            throw VbError(errno == ELOOP ? vberr::PermissionDenied
+                                         : errno == ENOSPC || errno == EDQUOT ? vberr::DiskFull : vberr::PathFileAccess);
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()) {
+            ::close(m_fd);
+            m_fd = -1;
+            throw VbError(vberr::PermissionDenied);
+        }
+        ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+#else
+        m_file.setFileName(file);
+        if (!m_file.open(QIODevice::ReadWrite))
+            throw VbError(vberr::PathFileAccess);
+#endif
+    }
+    void writeAtStart(const QByteArray& bytes)
+    {
+#ifdef Q_OS_UNIX
+        if (m_fd < 0)
+            throw VbError(vberr::BadFileName);
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                throw VbError(ioError(n < 0 ? errno : ENOSPC));
+            done += n;
+        }
+#else
+        if (!m_file.isOpen() || m_file.write(bytes) != bytes.size())
+            throw VbError(vberr::DeviceIO);
+#endif
+    }
+    void close()
+    {
+#ifdef Q_OS_UNIX
+        if (m_fd < 0)
+            return;
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            throw VbError(ioError(errno));
+#else
+        m_file.close();
+#endif
+    }
+
+private:
+    static int32_t ioError(int err) { return files::writeError(err) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO; }
+#ifdef Q_OS_UNIX
+    int m_fd = -1;
+#else
+    QFile m_file;
+#endif
+};
 } // namespace
 
 int32_t SaveResItemToDisk(int16_t id, const QString& type, const QString& file)
@@ -60,11 +98,20 @@ int32_t SaveResItemToDisk(int16_t id, const QString& type, const QString& file)
     QByteArray bytes;
     Proc p("SaveResItemToDisk", "ModResFiles");
     p(20, [&] { bytes = res::LoadResData(id, type); });
-    p(40, [&] { writeAtStart(file, bytes); });
+    RawFile out;
+    p(40, [&] { out.open(file); });
+    p(50, [&] { out.writeAtStart(bytes); });
+    p(60, [&] { out.close(); });
     p(70, [&] { result = 0; });
     return result;
 }
 
-void WriteResItem(int16_t id, const QString& type, const QString& file) { writeAtStart(file, res::LoadResData(id, type)); }
+void WriteResItem(int16_t id, const QString& type, const QString& file)
+{
+    RawFile out;
+    out.open(file);
+    out.writeAtStart(res::LoadResData(id, type));
+    out.close();
+}
 
 } // namespace ModResFiles

@@ -1,5 +1,6 @@
 #include "Platform.h"
 #include "WavData.h"
+#include "core/failure/VbError.h"
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QBuffer>
@@ -18,13 +19,7 @@ namespace zorbel::platform {
 namespace {
 class DesktopShell : public Shell {
 public:
-    void open(const QString& target) override
-    {
-        const QUrl url = target.contains(QLatin1Char(':')) && !target.startsWith(QLatin1Char('/'))
-            ? QUrl(target)
-            : QUrl::fromLocalFile(target);
-        QDesktopServices::openUrl(url);
-    }
+    bool open(const QString& target) override { return QDesktopServices::openUrl(targetUrl(target)); }
 };
 
 class DesktopDialogs : public Dialogs {
@@ -116,6 +111,27 @@ std::unique_ptr<QDialog> messageDialog(QWidget* parent, const QString& text, con
     layout->addWidget(buttons);
     fixedDialog(box.get());
     return box;
+}
+
+QUrl targetUrl(const QString& target)
+{
+    const qsizetype colon = target.indexOf(QLatin1Char(':'));
+    const bool drive = colon == 1 && target.at(0).isLetter()
+        && (target.size() == 2 || target.at(2) == QLatin1Char('/') || target.at(2) == QLatin1Char('\\'));
+    if (target.startsWith(QLatin1Char('/')) || colon < 2 || drive) {
+        QString path = target;
+        if (drive)
+            path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        return QUrl::fromLocalFile(path);
+    }
+    return QUrl(target);
+}
+
+void openOrFail(const QString& target)
+{
+    if (!shell().open(target))
+        throw VbError(vberr::FileNotFound,
+                      QStringLiteral("Kein Programm gefunden f\u00fcr / No program found for: %1").arg(target));
 }
 
 Shell& shell()

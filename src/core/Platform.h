@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <QUrl>
 
 class QDialog;
 class QWidget;
@@ -13,10 +14,17 @@ namespace zorbel::platform {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // Opens a file, web or mailto address with the user's program for it. The result is
-    // ignored: a missing browser or mail program is not the child's problem.
-    virtual void open(const QString& target) = 0;
+    // Opens a file, web or mailto address with the user's program for it; false when no
+    // program took it (no browser, no mail program).
+    virtual bool open(const QString& target) = 0;
 };
+
+// How a target is opened: a path, with a drive letter or without, is a local file on every
+// platform; anything else with a scheme of two or more letters is an address.
+QUrl targetUrl(const QString& target);
+// Opens through the shell and throws VbError(vberr::FileNotFound) naming the target when
+// nothing opened it, so the parent can open it by hand.
+void openOrFail(const QString& target);
 
 class Dialogs {
 public:

@@ -1,4 +1,5 @@
 #include "Printer.h"
+#include "AppInfo.h"
 #include "core/failure/VbError.h"
 #include <QPainter>
 #include <QPrinter>
@@ -6,6 +7,9 @@
 #include <QPen>
 #include <cmath>
 #include <utility>
+#ifdef ZORBEL_HAVE_CUPS
+#include <cups/cups.h>
+#endif
 
 namespace zorbel::printing {
 
@@ -28,6 +32,7 @@ public:
         : m_printer(info, QPrinter::HighResolution)
     {
         useWholePrintableArea(m_printer, orientation);
+        m_printer.setDocName(app::kTitle);
         if (!m_printer.isValid() || !m_painter.begin(&m_printer))
             throw VbError(vberr::PrinterError);
     }
@@ -41,12 +46,24 @@ public:
     }
     QPainter& painter() override { return m_painter; }
     QRectF printableRect() const override { return QRectF(QPointF(0, 0), m_printer.pageRect(QPrinter::DevicePixel).size()); }
+    QRectF pageRect() const override
+    {
+        const QRectF paper = m_printer.paperRect(QPrinter::DevicePixel);
+        const QRectF page = m_printer.pageRect(QPrinter::DevicePixel);
+        return paper.translated(-page.topLeft());
+    }
     int resolution() const override { return m_printer.resolution(); }
     bool newPage() override { return m_printer.newPage(); }
     void end() override
     {
         if (!m_painter.end() || m_printer.printerState() == QPrinter::Error)
             throw VbError(vberr::PrinterError);
+#ifdef ZORBEL_HAVE_CUPS
+        // Qt hands the document to CUPS as the painter ends, on this thread, and keeps no word of
+        // the answer; libcups does: a queue that refuses jobs leaves its status here.
+        if (m_printer.outputFormat() == QPrinter::NativeFormat && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+            throw VbError(vberr::PrinterError);
+#endif
     }
 
 private:
@@ -87,13 +104,19 @@ int dots(double mm, double dpi) { return int(std::lround(mm / kMmPerInch * dpi))
 
 class ImageJob : public PrintJob {
 public:
-    ImageJob(const PrinterGeometry& g, std::vector<QImage>& sent) : m_geometry(g), m_sent(sent)
+    ImageJob(const PrinterGeometry& g, std::vector<QImage>& sent, bool refuses)
+        : m_geometry(g), m_sent(sent), m_refuses(refuses)
     {
         m_printable = QRectF(0, 0, dots(g.printableMm.width(), g.dpi), dots(g.printableMm.height(), g.dpi));
         startPage();
     }
     QPainter& painter() override { return m_painter; }
     QRectF printableRect() const override { return m_printable; }
+    QRectF pageRect() const override
+    {
+        return QRectF(-m_geometry.physicalOffsetDots,
+                      QSizeF(dots(m_geometry.pageMm.width(), m_geometry.dpi), dots(m_geometry.pageMm.height(), m_geometry.dpi)));
+    }
     int resolution() const override { return int(std::lround(m_geometry.dpi)); }
     bool newPage() override
     {
@@ -113,6 +136,8 @@ public:
     void end() override
     {
         m_painter.end();
+        if (m_refuses)
+            throw VbError(vberr::PrinterError);
         for (QImage& page : m_pages)
             m_sent.push_back(std::move(page));
         m_pages.clear();
@@ -135,6 +160,7 @@ private:
 
     PrinterGeometry m_geometry;
     std::vector<QImage>& m_sent;
+    bool m_refuses;
     std::vector<QImage> m_pages;
     QRectF m_printable;
     QPainter m_painter;
@@ -167,11 +193,13 @@ std::unique_ptr<PrintJob> ImagePrinters::begin(QPageLayout::Orientation orientat
     lastOrientation = orientation;
     PrinterGeometry g = m_geometry;
     if (orientation == QPageLayout::Landscape) {
+        const double bottomDots = dots(g.pageMm.height(), g.dpi) - dots(g.printableMm.height(), g.dpi)
+            - g.physicalOffsetDots.y();
+        g.physicalOffsetDots = QPointF(bottomDots, g.physicalOffsetDots.x());
         g.pageMm.transpose();
         g.printableMm.transpose();
-        g.physicalOffsetDots = QPointF(g.physicalOffsetDots.y(), g.physicalOffsetDots.x());
     }
-    return std::make_unique<ImageJob>(g, pages);
+    return std::make_unique<ImageJob>(g, pages, refuses);
 }
 
 std::optional<PrinterGeometry> ImagePrinters::geometry()

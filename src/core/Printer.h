@@ -29,10 +29,13 @@ public:
     virtual QPainter& painter() = 0;
     // The printable area in device pixels, origin (0,0).
     virtual QRectF printableRect() const = 0;
+    // The whole sheet in the same coordinates: it starts left of and above the printable area.
+    // A job that does not know its sheet answers with the printable area.
+    virtual QRectF pageRect() const { return printableRect(); }
     // Dots per inch of the device.
     virtual int resolution() const = 0;
     virtual bool newPage() = 0;
-    // Sends the document; throws VbError(482) on failure.
+    // Sends the document; throws VbError(482) when it fails or the print system refuses the job.
     virtual void end() = 0;
 };
 
@@ -50,7 +53,9 @@ Printers& printers();
 void setPrinters(Printers* p);
 
 // A stand-in for tests: every page is a white QImage of the sheet at the given resolution;
-// the painter's origin is moved to the printable area and clipped to it, as paper is.
+// the painter's origin is moved to the printable area and clipped to it, as paper is. A
+// landscape page is the portrait sheet turned a quarter anticlockwise, as CUPS turns it: its
+// top edge is the sheet's left one and its left edge the sheet's bottom one.
 class ImagePrinters : public Printers {
 public:
     // An empty printable size leaves the same offset on the right and bottom as on the left and top.
@@ -61,6 +66,8 @@ public:
 
     // false acts as a machine without a printer.
     bool available = true;
+    // true acts as a queue that does not accept jobs: sending fails and no page is kept.
+    bool refuses = false;
     // Every job begun, whether it was sent or not.
     int jobs = 0;
     QPageLayout::Orientation lastOrientation = QPageLayout::Portrait;

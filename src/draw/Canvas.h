@@ -32,17 +32,29 @@ public:
     void restoreUndoCopy();
     // Plain white.
     void clear();
+    // Nothing drawn: every pixel white.
+    bool isBlank() const;
     // A picture stretched over the whole canvas (a saved drawing loaded back).
     void paintPicture(const QImage& picture);
 
 private:
     QRect segment(QPoint from, QPoint to);
     void drawingChanged() { m_base = QImage(); }
+    void endStroke()
+    {
+        m_coverage = QImage();
+        m_strokeBase = QImage();
+    }
 
     QImage m_image;
     QImage m_undo;
     QImage m_base;     // the drawing before the current resizing began
     QImage m_undoBase; // the undo copy before the current resizing began
+    // The stroke in progress: how much of each pixel its segments cover, and the drawing before
+    // it. A pixel is coloured by the most any one segment covers it, never by the sum, so the
+    // soft edges are alike however many segments (however slow a mouse) meet at a point.
+    QImage m_coverage;
+    QImage m_strokeBase;
     QColor m_color = Qt::black;
     int m_width = 5;
     QPoint m_pos;

@@ -38,7 +38,7 @@ DrawLayout DrawLayout::compute(QSizeF client, QSizeF plateSize, double copyright
     }
     l.canvas = QRectF(QPointF(W - canvas.width() - m, H - canvas.height() - m), canvas);
     l.frame = l.canvas.adjusted(-0.3 * m, -0.3 * m, 0.3 * m, 0.3 * m);
-    l.copyright = QPointF(m, H - 2 * copyrightHeight);
+    l.copyright = QPointF(m, l.panel.top() - 0.3 * m - copyrightHeight);
     return l;
 }
 

@@ -15,13 +15,16 @@ struct DrawLayout {
     double plateLeft = 0;
     double plateTop = 0;
     bool platesStretched = false;
+    // The notice line, wrapped to the panel's width, stands just above the panel: there it is on
+    // the light background at every size, never on the canvas, its frame or the dark edge.
     QPointF copyright;
+    double copyrightWidth = kPanelSize.width();
 
     static constexpr QSizeF kPanelSize{169, 281};
     static constexpr QSizeF kPlateSize{585, 67};
 
     // plateSize: the plates' current size (they keep a stretched size once stretched);
-    // copyrightHeight: the height of the notice line.
+    // copyrightHeight: the height of the notice, wrapped to copyrightWidth.
     static DrawLayout compute(QSizeF client, QSizeF plateSize, double copyrightHeight);
 };
 

@@ -54,6 +54,8 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
 
 frmDraw::~frmDraw() = default;
 
+QWidget* frmDraw::panel() const { return m_picPanel; }
+
 
 void frmDraw::createControls()
 {
@@ -98,7 +100,10 @@ void frmDraw::createControls()
                                 this);
     m_lblCopyright->setFont(fonts::font(QStringLiteral("Times New Roman"), 8.25));
     m_lblCopyright->setStyleSheet(QStringLiteral("color: rgb(64,64,0); background: transparent;"));
-    m_lblCopyright->adjustSize();
+    m_lblCopyright->setWordWrap(true);
+    m_lblCopyright->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    m_lblCopyright->setFixedWidth(int(DrawLayout::kPanelSize.width()));
+    m_lblCopyright->setFixedHeight(m_lblCopyright->heightForWidth(m_lblCopyright->width()));
     m_lblCopyright->hide();
 
     m_mnuHelp = new QMenu(this);

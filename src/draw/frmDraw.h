@@ -68,6 +68,9 @@ public:
     PictureBox* flag(int index) const { return m_imgLang[size_t(index)]; }
     PictureBox* logo(int index) const { return m_imgLogo[size_t(index)]; }
     QMenu* helpMenu() const { return m_mnuHelp; }
+    QWidget* panel() const;
+    QWidget* canvasFrame() const { return m_lblRahmen; }
+    QLabel* copyright() const { return m_lblCopyright; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -4,9 +4,11 @@
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
 #include "core/Platform.h"
+#include "core/PictureWriter.h"
 #include "core/Printer.h"
 #include "core/SafeFile.h"
 #include "core/failure/Failure.h"
+#include "PrintLayout.h"
 #include "frmDraw.h"
 #include <QBuffer>
 #include <QCursor>
@@ -21,7 +23,8 @@ namespace zorbel {
 namespace {
 QString text(int id) { return Allgemein::GetLang(int16_t(Allgemein::Sprache + id)); }
 
-// The save dialogs must never be blank boxes: French and Norwegian have no texts for them.
+// The save and End questions must never be blank boxes: French and Norwegian have no texts for
+// the save dialogs, and a language base out of range has none at all.
 QString textOrEnglish(int id)
 {
     const QString t = text(id);
@@ -57,8 +60,11 @@ void frmDraw::vbeButton_Click(int16_t index)
     switch (index) {
     case 0:
         p(40, [] { playIfOn(107); });
-        // Delete can be undone: a child's whole drawing must not vanish with one click.
+        // Delete can be undone: a child's whole drawing must not vanish with one click. A blank
+        // canvas is not worth keeping, so a second Delete leaves the drawing in the undo copy.
         p(50, [&] {
+            if (m_canvas.isBlank())
+                return;
             m_canvas.takeUndoCopy();
             m_vbeButton[1]->setEnabled(true);
         });
@@ -103,12 +109,7 @@ void frmDraw::vbeButton_Click(int16_t index)
         }
         p(210, [&] {
             files::ensureOwnFolder(app::picsFolder());
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            if (!buffer.open(QIODevice::WriteOnly) || !m_canvas.image().save(&buffer, "BMP"))
-                throw VbError(vberr::PathFileAccess);
-            // Written to a new file and renamed: a failed overwrite keeps the old picture.
-            files::replaceFile(path, bytes);
+            writePicture(m_canvas.image(), path);
         });
         break;
     }
@@ -119,15 +120,21 @@ void frmDraw::vbeButton_Click(int16_t index)
     case 5:
         printCommand(p);
         break;
-    case 6:
+    case 6: {
         p(410, [] { Allgemein::Sound = int16_t(~Allgemein::Sound); });
-        p(420, [&] { m_vbeButton[6]->setForeColor(Allgemein::Sound ? QColor(Qt::black) : QColor(255, 0, 0)); });
+        bool on = false;
+        p(420, [&] { on = Allgemein::Sound != 0; });
+        if (on)
+            p(430, [&] { m_vbeButton[6]->setForeColor(QColor(Qt::black)); });
+        else
+            p(450, [&] { m_vbeButton[6]->setForeColor(QColor(255, 0, 0)); });
         break;
+    }
     case 7:
         p(480, [&] { m_mnuHelp->popup(QCursor::pos()); });
         break;
     case 8:
-        p(500, [] { platform::shell().open(app::kWebSite); });
+        p(500, [] { platform::openOrFail(app::kWebSite); });
         break;
     case 9:
         endCommand(p);
@@ -143,38 +150,40 @@ void frmDraw::printCommand(Proc& p)
     p(270, [&] { job = printing::printers().begin(QPageLayout::Landscape); });
     if (!job)
         return;
-    QRectF picture;
+    const double points = job->resolution() / 72.0;
+    QFont font = m_lblCopyright->font();
+    font.setPixelSize(std::max(1, int(6 * points)));
+    const QFontMetricsF metrics(font);
+    PrintLayout place;
     p(310, [&] {
-        // The picture keeps a white border of the margins, measured with the printer's own resolution.
-        const double dotsPerMm = job->resolution() / 25.4;
-        QRectF area = job->printableRect().adjusted(MarginLeft * dotsPerMm, MarginTop * dotsPerMm,
-                                                    -MarginRight * dotsPerMm, -MarginBottom * dotsPerMm);
-        const double footer = 6.0 / 72.0 * job->resolution() * 2.0; // one line of 6 pt text and its gap
-        area.setHeight(std::max(1.0, area.height() - footer));
-        QSizeF size = QSizeF(m_canvas.image().size()).scaled(area.size(), Qt::KeepAspectRatio);
-        picture = QRectF(area.left() + (area.width() - size.width()) / 2, area.top(), size.width(), size.height());
+        place = PrintLayout::compute(job->pageRect(), job->resolution() / 25.4,
+                                     {double(MarginLeft), double(MarginRight), double(MarginTop), double(MarginBottom)},
+                                     QSizeF(m_canvas.image().size()), metrics.height(), metrics.ascent());
         QPainter& painter = job->painter();
+        painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(picture, m_canvas.image());
+        painter.drawImage(place.picture, m_canvas.image());
     });
-    p(340, [&] {
+    QPointF at;
+    p(320, [&] { at.setY(place.footer.y()); });
+    p(330, [&] { at.setX(place.footer.x()); });
+    p(340, [&] { font.setFamily(m_lblCopyright->font().family()); });
+    p(350, [&] { font.setPixelSize(std::max(1, int(6 * points))); });
+    p(360, [&] { font.setBold(false); });
+    p(370, [&] {
         QPainter& painter = job->painter();
-        QFont font = m_lblCopyright->font();
-        font.setPixelSize(std::max(1, int(6.0 / 72.0 * job->resolution())));
-        font.setBold(false);
         painter.setFont(font);
         painter.setPen(Qt::black);
-        const QFontMetricsF fm(font);
-        painter.drawText(QPointF(picture.left(), picture.bottom() + fm.height() * 0.4 + fm.ascent()),
-                         app::kTitle + QStringLiteral("  |  ") + m_lblCopyright->text());
+        painter.drawText(at, app::kTitle + QStringLiteral("  |  ") + m_lblCopyright->text());
     });
+    p(380, [&] { job->painter().restore(); });
     p(390, [&] { job->end(); });
 }
 
 bool frmDraw::endCommand(Proc& p)
 {
     bool yes = false;
-    p(520, [&] { yes = platform::dialogs().askYesNo(this, text(114), text(100), false); });
+    p(520, [&] { yes = platform::dialogs().askYesNo(this, textOrEnglish(114), textOrEnglish(100), false); });
     if (!yes)
         return false;
     m_ending = true;

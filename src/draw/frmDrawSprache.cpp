@@ -30,10 +30,16 @@ void frmDraw::Sprache()
     constexpr int kPreviewTips[9] = {124, 142, 123, 129, 128, 124, 0, 123, 0};
     for (int i = 0; i < 9; ++i)
         p(170 + 10 * i, [&] { m_peers.setPreviewTip(i, kPreviewTips[i] ? text(kPreviewTips[i]) : QStringLiteral("OK")); });
-    p(260, [&] {
-        const bool german = Allgemein::Sprache == 0;
-        m_imgLogo[0]->setVisible(german);
-        m_imgLogo[1]->setVisible(!german);
+    bool german = false;
+    p(260, [&] { german = Allgemein::Sprache == 0; });
+    if (german) {
+        p(270, [&] { m_imgLogo[0]->setVisible(true); });
+        p(280, [&] { m_imgLogo[1]->setVisible(false); });
+    } else {
+        p(300, [&] { m_imgLogo[0]->setVisible(false); });
+        p(310, [&] { m_imgLogo[1]->setVisible(true); });
+    }
+    p(320, [&] {
         for (PictureBox* f : m_imgLang)
             if (f)
                 f->setMarked(f->index() * 1000 == Allgemein::Sprache);
@@ -56,15 +62,21 @@ void frmDraw::imgLang_Click(int16_t index)
 
 void frmDraw::mnuHilfe_Click()
 {
-    // A missing page would only make the desktop show an error the child cannot read.
+    // A missing page would only make the desktop show an error the child cannot read; without a
+    // browser the parent learns where the help is.
     const QString page = help::page(Allgemein::Sprache == 0);
-    if (!page.isEmpty())
-        platform::shell().open(page);
+    if (page.isEmpty())
+        return;
+    Proc p("mnuHilfe_Click", "frmDraw");
+    p(10, [&] { platform::openOrFail(page); });
 }
 
 void frmDraw::mnuEmail_Click()
 {
-    platform::shell().open(QStringLiteral("mailto:") + app::kSupportMail + QStringLiteral("?Subject=") + app::kTitle);
+    Proc p("mnuEmail_Click", "frmDraw");
+    p(10, [] {
+        platform::openOrFail(QStringLiteral("mailto:") + app::kSupportMail + QStringLiteral("?Subject=") + app::kTitle);
+    });
 }
 
 void frmDraw::mnuUeber_Click() { m_peers.showAbout(); }

@@ -148,6 +148,7 @@ ErrPtnr::ErrPtnr()
     m_framComment = frame(this, QString(), 975);
     m_lblComment = label(m_framComment, 120, 240, 6855, 615);
     m_lblComment->setWordWrap(true);
+    m_lblComment->setTextInteractionFlags(Qt::TextSelectableByMouse); // an address to copy by hand
 
     m_framFehler = frame(this, QStringLiteral("Fehlerbeschreibung / error description:"), 1695);
     const QString titles[] = {QStringLiteral("Fehler-Nr / error :"), QStringLiteral("Modul:"),
@@ -160,6 +161,7 @@ ErrPtnr::ErrPtnr()
     }
     // Number and description get three lines; a longer description is cut off here (the protocol has it whole).
     m_lblError[0]->setWordWrap(true);
+    m_lblError[0]->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_framProgInfo = frame(this, QStringLiteral("Programm-Info:"), 615);
     m_lblProgInfo = label(m_framProgInfo, 30, 240, 7110, 195);
@@ -381,14 +383,14 @@ void ErrPtnr::MailProtocol(const QString& text)
     Proc p("MailProtocol", "ErrPtnr");
     p(10, [&] { platform::dialogs().inform(this, kMailNotice, app::kTitle); });
     p(20, [&] { toClipboard(text); });
-    p(30, [&] { platform::shell().open(QStringLiteral("mailto:") + app::kSupportMail); });
+    p(30, [&] { platform::openOrFail(QStringLiteral("mailto:") + app::kSupportMail); });
 }
 
 void ErrPtnr::WebProtocol(const QString& text)
 {
     Proc p("WebProtocol", "ErrPtnr");
     p(10, [&] { toClipboard(text); });
-    p(20, [&] { platform::shell().open(app::kWebSite); });
+    p(20, [&] { platform::openOrFail(app::kWebSite); });
 }
 
 void ErrPtnr::ShowOwnFailure(const QString& procedure)

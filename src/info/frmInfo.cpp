@@ -204,8 +204,10 @@ bool frmInfo::eventFilter(QObject* watched, QEvent* event)
             m_lblHomepage->setStyleSheet(kLinkStyle.arg(QStringLiteral("255,0,0")));
         } else if (event->type() == QEvent::MouseButtonRelease) {
             m_lblHomepage->setStyleSheet(kLinkStyle.arg(QStringLiteral("0,0,255")));
-            if (m_lblHomepage->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-                platform::shell().open(app::kWebSite);
+            if (m_lblHomepage->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+                Proc p("lblHomepage_MouseUp", "frmInfo");
+                p(10, [] { platform::openOrFail(app::kWebSite); });
+            }
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -308,6 +308,7 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &old);
         QCOMPARE(test::reporter().reports.size(), size_t(1));
         QCOMPARE(test::reporter().reports[0].number, 61);
+        QCOMPARE(test::reporter().reports[0].line, 50); // the writing statement, not the opening one
     }
 
     void extractionNeverFollowsALink()
@@ -321,6 +322,16 @@ private slots:
         QCOMPARE(readAll(target), QByteArray("keep"));
         QCOMPARE(test::reporter().reports.size(), size_t(1));
         QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("SaveResItemToDisk"));
+        QCOMPARE(test::reporter().reports[0].line, 40);
+    }
+
+    void extractionOpensWritesAndClosesInItsOwnStatements()
+    {
+        {
+            test::StatementTrace trace("SaveResItemToDisk");
+            ModResFiles::SaveResItemToDisk(res::id::TextTable, QStringLiteral("CUSTOM"), GetTempDir() + QStringLiteral("t.lng"));
+            QCOMPARE(trace.lines, (std::vector<int>{20, 40, 50, 60, 70}));
+        }
     }
 };
 

@@ -21,7 +21,7 @@ Margins marginsOf(Printers& p, Margins start = {})
 {
     setPrinters(&p);
     Drucker::GetPrinterMargins(start.left, start.right, start.top, start.bottom);
-    setPrinters(nullptr);
+    setPrinters(&test::noPrinter());
     return start;
 }
 
@@ -98,6 +98,17 @@ private slots:
         job->end();
         QCOMPARE(printer.pages[0].size(), QSize(500, 1000));
         QCOMPARE(printer.pages[0].pixelColor(20, 30), QColor(Qt::black));
+
+        // Unequal edges turn a quarter anticlockwise: the sheet's bottom edge (80 dots) becomes
+        // the page's left one and its left edge (30 dots) the page's top one.
+        ImagePrinters uneven(QSizeF(100, 50), 254, QPointF(30, 20), QSizeF(90, 40));
+        auto turned = uneven.begin(QPageLayout::Landscape);
+        QCOMPARE(turned->printableRect(), QRectF(0, 0, 400, 900));
+        QCOMPARE(turned->pageRect(), QRectF(-80, -30, 500, 1000));
+        turned->painter().fillRect(0, 0, 1, 1, Qt::black);
+        turned->end();
+        QCOMPARE(uneven.pages[0].pixelColor(80, 30), QColor(Qt::black));
+        QCOMPARE(uneven.pages[0].pixelColor(79, 30), QColor(Qt::white));
     }
 
     void withoutAPrinterJobsFailWithPrinterError()
@@ -116,7 +127,7 @@ private slots:
 
         if (machineHasPrinter())
             QSKIP("this machine has a default printer");
-        setPrinters(nullptr);
+        setPrinters(nullptr); // the real printer layer, on a machine without a printer
         QVERIFY(!printers().geometry());
         try {
             printers().begin(QPageLayout::Portrait);
@@ -124,6 +135,7 @@ private slots:
         } catch (const VbError& e) {
             QCOMPARE(e.number(), 482);
         }
+        setPrinters(&test::noPrinter());
     }
 
     void marginsFromThePrintersGeometry()
@@ -146,6 +158,26 @@ private slots:
         ImagePrinters printer(QSizeF(210, 297), 254, QPointF(25, 35), QSizeF(205, 290));
         // right = floor(210 - 205 - 2) + 1 = 4; bottom = floor(297 - 290 - 4) + 1 = 4
         QCOMPARE(marginsOf(printer), (Margins{3, 4, 5, 4}));
+    }
+
+    void aFailureMeasuringTheVerticalPairKeepsTheHorizontalOne()
+    {
+        ImagePrinters tall(QSizeF(210, 297), 300, QPointF(59, 1e9), QSizeF(200, 287));
+        QCOMPARE(marginsOf(tall, {7, 8, 9, 10}), (Margins{6, 6, 9, 10}));
+    }
+
+    void aRefusingQueueSendsNothing()
+    {
+        ImagePrinters printer(QSizeF(100, 50), 254, QPointF(0, 0));
+        printer.refuses = true;
+        auto job = printer.begin(QPageLayout::Portrait);
+        try {
+            job->end();
+            QFAIL("a refused job was sent");
+        } catch (const VbError& e) {
+            QCOMPARE(e.number(), 482);
+        }
+        QVERIFY(printer.pages.empty());
     }
 
     void withoutAPrinterTheMarginsStayAsTheyAre()

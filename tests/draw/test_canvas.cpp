@@ -70,6 +70,26 @@ private slots:
         QCOMPARE(c.image().pixel(199, 10), qRgb(0, 0, 0));
     }
 
+    void aStrokesEdgeLooksTheSameAtAnyMouseSpeed()
+    {
+        for (int width : {5, 12}) {
+            Canvas fast = fresh(), slow = fresh();
+            fast.setPenWidth(width);
+            slow.setPenWidth(width);
+            fast.dot({20, 40});
+            fast.lineTo({180, 40});
+            slow.dot({20, 40});
+            for (int x = 21; x <= 180; ++x)
+                slow.lineTo({x, 40}); // one pixel per mouse event
+            // The soft rows along both edges keep the shade of one segment, with no beads.
+            int worst = 0;
+            for (int y : {40 - width / 2 - 1, 40 - width / 2, 40 + width / 2, 40 + width / 2 + 1})
+                for (int x = 40; x < 160; ++x)
+                    worst = std::max(worst, std::abs(qGray(slow.image().pixel(x, y)) - qGray(fast.image().pixel(x, y))));
+            QVERIFY2(worst < 24, qPrintable(QStringLiteral("width %1: %2").arg(width).arg(worst)));
+        }
+    }
+
     void undoCopyRestoresTheStateBeforeTheLastStroke()
     {
         Canvas c = fresh();

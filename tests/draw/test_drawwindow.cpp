@@ -3,10 +3,12 @@
 #include "DrawFixture.h"
 #include "controls/PictureBox.h"
 #include "controls/VisualButton.h"
+#include "core/Basic.h"
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <map>
 #include <QPushButton>
@@ -25,6 +27,7 @@ class TestDrawWindow : public QObject {
 private slots:
     void loadingPreparesPenButtonsAndTools()
     {
+        printing::setPrinters(&test::noPrinter());
         DrawFixture f;
         QVERIFY(!f.w->button(1)->isEnabled());
         QCOMPARE(f.w->button(6)->foreColor(), QColor(Qt::black));
@@ -33,6 +36,59 @@ private slots:
         QVERIFY(f.calls.contains(QStringLiteral("preview")));
         QVERIFY(f.calls.contains(QStringLiteral("color"))); // CShow is on by default
         QCOMPARE(f.w->MarginLeft, int16_t(0));              // no printer
+    }
+
+    void thePenColourComesFromTheOptionsAsBlueGreenRed()
+    {
+        // 0x00BBGGRR: 255 is pure red, 0xFF0000 pure blue; a swap would paint one as the other.
+        for (const auto& [stored, expected] : {std::pair{QStringLiteral("255"), qRgb(255, 0, 0)},
+                                               std::pair{QStringLiteral("16711680"), qRgb(0, 0, 255)},
+                                               std::pair{QStringLiteral("32768"), qRgb(0, 128, 0)}}) {
+            DrawFixture f({800, 580}, [&] {
+                settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("Color"), stored);
+                Allgemein::LoadConfig();
+            });
+            f.stroke({20, 20}, {120, 20});
+            QCOMPARE(f.pixel({70, 20}), expected & 0xFFFFFF);
+            f.w->resize(1024, 748); // the layout sets the pen colour again
+            QTest::qWait(0);
+            f.stroke({20, 200}, {120, 200});
+            QCOMPARE(f.pixel({70, 200}), expected & 0xFFFFFF);
+        }
+    }
+
+    void theWindowsPiecesLandApartAtEverySize_data()
+    {
+        QTest::addColumn<QSize>("client");
+        for (QSize s : {QSize(640, 480), QSize(800, 580), QSize(1024, 748), QSize(1280, 1004), QSize(1080, 1920),
+                        QSize(1366, 748)})
+            QTest::newRow(qPrintable(QStringLiteral("%1x%2").arg(s.width()).arg(s.height()))) << s;
+    }
+
+    void theWindowsPiecesLandApartAtEverySize()
+    {
+        QFETCH(QSize, client);
+        DrawFixture f(client);
+        QCOMPARE(f.w->size(), client);
+        const int m = basic::CInt(client.width() * 0.03);
+        const QRect window = f.w->rect();
+        const QRect panel = f.w->panel()->geometry();
+        const QRect frame = f.w->canvasFrame()->geometry();
+        const QRect notice = f.w->copyright()->geometry();
+        const QRect plate = f.w->logo(0)->geometry();
+        QVERIFY(f.w->panel()->isVisible() && f.w->copyright()->isVisible() && f.w->logo(0)->isVisible());
+        QCOMPARE(panel.topLeft(), QPointF(m, client.height() - 1.5 * m - 281).toPoint());
+        QCOMPARE(panel.size(), QSize(169, 281));
+        // Everything lies inside the window's dark edge, and nothing overlaps.
+        const QRect inside = window.adjusted(m / 2, m / 2, -m / 2, -m / 2);
+        for (const QRect& r : {panel, frame, notice, plate})
+            QVERIFY2(inside.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+        QVERIFY(!notice.intersects(frame) && !notice.intersects(panel) && !notice.intersects(plate));
+        QVERIFY(!panel.intersects(frame) && !plate.intersects(frame));
+        QVERIFY(notice.bottom() < panel.top());
+        // The whole notice is readable: it fits in its lines.
+        const QLabel* label = f.w->copyright();
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
     }
 
     void aClickLeavesADotEnablesUndoAndPlaysThePencil()
@@ -82,6 +138,15 @@ private slots:
         QVERIFY(f.w->button(1)->isEnabled());
         f.w->vbeButton_Click(1);
         QCOMPARE(f.pixel({70, 60}), 0u);
+
+        // Deleting an already blank canvas keeps the drawing in the undo copy.
+        f.w->vbeButton_Click(0);
+        f.w->vbeButton_Click(0);
+        f.w->vbeButton_Click(0);
+        QVERIFY(f.w->button(1)->isEnabled());
+        f.w->vbeButton_Click(1);
+        QCOMPARE(f.pixel({70, 60}), 0u);
+        QVERIFY(!f.w->canvas().isBlank());
     }
 
     void soundOffMakesTheButtonRedAndStrokesSilent()
@@ -95,6 +160,7 @@ private slots:
     void soundToggleTwiceIsBlackAgainAndStoresNothing()
     {
         DrawFixture f;
+        test::StatementTrace trace("vbeButton_Click");
         f.w->vbeButton_Click(6);
         QCOMPARE(Allgemein::Sound, int16_t(0));
         QCOMPARE(f.w->button(6)->foreColor(), QColor(255, 0, 0));
@@ -103,6 +169,7 @@ private slots:
         QCOMPARE(Allgemein::Sound, int16_t(-1));
         QCOMPARE(f.w->button(6)->foreColor(), QColor(Qt::black));
         QCOMPARE(test::sound().played, std::vector<int>{101}); // switching on plays nothing
+        QCOMPARE(trace.lines, (std::vector<int>{20, 410, 420, 450, 20, 410, 420, 430}));
         QVERIFY(settings::GetSetting(app::kTitle, app::kSection, QStringLiteral("Sound")).isEmpty());
     }
 
@@ -157,6 +224,16 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void anEndQuestionWithoutTextsFallsBackToEnglish()
+    {
+        DrawFixture f;
+        Allgemein::Sprache = 7000; // a language base the table has no texts for
+        f.w->vbeButton_Click(9);
+        QCOMPARE(test::dialogs().questions.size(), size_t(1));
+        QCOMPARE(test::dialogs().questions[0].text, QStringLiteral("Really end program?"));
+        QVERIFY(!test::dialogs().questions[0].title.isEmpty());
+    }
+
     void closingTheWindowAsksLikeEnd()
     {
         DrawFixture f;
@@ -191,6 +268,14 @@ private slots:
     void germanTexts()
     {
         DrawFixture f;
+        test::StatementTrace trace("Sprache");
+        f.w->Sprache();
+        QCOMPARE(std::vector<int>(trace.lines.end() - 4, trace.lines.end()), (std::vector<int>{260, 270, 280, 320}));
+        Allgemein::Sprache = 1000;
+        trace.lines.clear();
+        f.w->Sprache();
+        QCOMPARE(std::vector<int>(trace.lines.end() - 4, trace.lines.end()), (std::vector<int>{260, 300, 310, 320}));
+        Allgemein::Sprache = 0;
         f.w->Sprache();
         QCOMPARE(f.w->button(0)->toolTip(), QStringLiteral("Bild l\u00f6schen"));
         QCOMPARE(f.w->button(9)->toolTip(), QStringLiteral("Beenden"));
@@ -202,6 +287,20 @@ private slots:
         QCOMPARE(f.tips[0], QStringLiteral("Zur\u00fcck"));
         QCOMPARE(f.tips[6], QStringLiteral("OK"));
         QVERIFY(f.w->flag(0)->marked());
+    }
+
+    void theChosenFlagCarriesABrightRingAndKeepsItsDarkEdge()
+    {
+        DrawFixture f;
+        const QImage chosen = f.w->flag(0)->grab().toImage();
+        const QImage other = f.w->flag(6)->grab().toImage(); // French, not chosen
+        for (const QPoint at : {QPoint(0, 10), QPoint(16, 0), QPoint(31, 10)})
+            QVERIFY(QColor(chosen.pixel(at)).lightness() < 90);
+        for (const QPoint at : {QPoint(2, 10), QPoint(16, 2), QPoint(29, 10), QPoint(16, 17)}) {
+            const QColor c(chosen.pixel(at));
+            QVERIFY2(c.red() > 220 && c.green() > 180 && c.blue() < 80, qPrintable(c.name()));
+        }
+        QVERIFY(QColor(other.pixel(2, 10)).blue() > 80); // the French flag's own blue, unringed
     }
 
     void englishFlagSwitchesAndStoresAtOnce()
@@ -308,6 +407,31 @@ private slots:
         QVERIFY(test::shell().opened[1].endsWith(QStringLiteral("/help/en.html")));
         QCOMPARE(test::shell().opened[2], QStringLiteral("mailto:support@zorbel.example?Subject=Zorbel III"));
         QVERIFY(f.calls.contains(QStringLiteral("about")));
+        QVERIFY(test::reporter().reports.empty());
+
+        // Without a browser or mail program each of them says what it could not open.
+        test::shell().works = false;
+        f.w->mnuHilfe_Click();
+        f.w->mnuEmail_Click();
+        f.w->vbeButton_Click(8);
+        QCOMPARE(test::reporter().reports.size(), size_t(3));
+        QCOMPARE(test::reporter().reports[0].procedure, QStringLiteral("mnuHilfe_Click"));
+        QVERIFY(test::reporter().reports[0].description.endsWith(QStringLiteral("/help/en.html")));
+        QCOMPARE(test::reporter().reports[1].procedure, QStringLiteral("mnuEmail_Click"));
+        QCOMPARE(test::reporter().reports[2].line, 500);
+        QCOMPARE(test::reporter().reports[2].number, 53);
+    }
+
+    void localFilesAreFilesOnEveryPlatform()
+    {
+        const QUrl windows = platform::targetUrl(QStringLiteral("C:/Programme/Zorbel/help/de.html"));
+        QVERIFY(windows.isLocalFile());
+        QVERIFY(windows.toLocalFile().endsWith(QStringLiteral("C:/Programme/Zorbel/help/de.html")));
+        QVERIFY(platform::targetUrl(QStringLiteral("D:\\Zorbel\\help\\en.html")).isLocalFile());
+        QVERIFY(platform::targetUrl(QStringLiteral("/opt/zorbel:3/help/en.html")).isLocalFile());
+        QCOMPARE(platform::targetUrl(QStringLiteral("https://www.zorbel.example/")).scheme(), QStringLiteral("https"));
+        const QUrl mail = platform::targetUrl(QStringLiteral("mailto:support@zorbel.example?Subject=Zorbel III"));
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
     }
 
     void cleanup()

@@ -49,7 +49,7 @@ private slots:
         // Margin, panel, a gap of exactly m, canvas, margin.
         QCOMPARE(l.canvas.left() - l.panel.right(), double(m));
         QCOMPARE(W - l.canvas.right(), double(m));
-        QCOMPARE(l.copyright, QPointF(m, H - 28));
+        QCOMPARE(l.copyright, QPointF(m, l.panel.top() - 0.3 * m - 14));
     }
 
     void marginRoundsHalvesToEven()

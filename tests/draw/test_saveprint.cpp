@@ -1,5 +1,6 @@
 // Saving the drawing as a bitmap into the drawings folder, and printing it.
 #include "DrawFixture.h"
+#include "core/PictureWriter.h"
 #include "draw/Canvas.h"
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ class TestSavePrint : public QObject {
     Q_OBJECT
 private slots:
     void init() { forget(); }
-    void cleanup() { printing::setPrinters(nullptr); }
+    void cleanup() { printing::setPrinters(&test::noPrinter()); }
 
     void emptyOrCancelledNameWritesAndAsksNothing()
     {
@@ -171,15 +172,42 @@ private slots:
         DrawFixture f;
         dialogs().inputs = {QStringLiteral("keep")};
         f.w->vbeButton_Click(3);
-        QFile::setPermissions(app::picsFolder(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile old(picture(QStringLiteral("keep")));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray before = old.readAll();
+        old.close();
+        f.stroke({10, 10}, {200, 200});
+        setPictureWritesFail(true); // the disk fills up while the new picture goes out
         dialogs().inputs = {QStringLiteral("keep")};
         dialogs().yesNo = {true};
         f.w->vbeButton_Click(3);
-        QFile::setPermissions(app::picsFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (test::reporter().reports.empty())
-            QSKIP("running with rights that ignore folder permissions");
+        setPictureWritesFail(false);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
         QCOMPARE(test::reporter().reports[0].line, 210);
-        QVERIFY(!QImage(picture(QStringLiteral("keep"))).isNull());
+        QCOMPARE(test::reporter().reports[0].number, 61);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), before);
+        QCOMPARE(QDir(app::picsFolder()).entryList(QDir::Files), QStringList{QStringLiteral("keep.bmp")});
+    }
+
+    void aWriteProtectedPictureFailsAtLine210EvenForRoot()
+    {
+        DrawFixture f;
+        dialogs().inputs = {QStringLiteral("locked")};
+        f.w->vbeButton_Click(3);
+        const QString file = picture(QStringLiteral("locked"));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QDateTime written = QFileInfo(file).lastModified();
+        f.stroke({10, 10}, {200, 200});
+        dialogs().inputs = {QStringLiteral("locked")};
+        dialogs().yesNo = {true};
+        f.w->vbeButton_Click(3);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].line, 210);
+        QCOMPARE(test::reporter().reports[0].number, 75);
+        QCOMPARE(QImage(file).pixel(100, 100) & 0xFFFFFF, 0xFFFFFFu); // the old, white picture
+        QCOMPARE(QFileInfo(file).lastModified(), written);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void marginsComeFromTheDefaultPrinter()
@@ -193,38 +221,62 @@ private slots:
         QCOMPARE(f.w->MarginBottom, int16_t(6));
     }
 
-    void printsTheCanvasLandscapeInsideTheMarginsWithTheFooter()
+    void printsTheCanvasLandscapeAsLargeAsFitsInsideTheMarginsWithTheFooter()
     {
-        printing::ImagePrinters printer({210, 297}, 100, {20, 20}, {200, 287});
+        // Unprintable edges of 4.2 mm, but 12.7 mm at the sheet's bottom, at 100 dpi; margins 5, 5, 5, 13.
+        const double mm = 100 / 25.4;
+        printing::ImagePrinters printer({210, 297}, 100, {4.2 * mm, 4.2 * mm}, {201.6, 280.1});
         printing::setPrinters(&printer);
         DrawFixture f;
-        f.w->vbeButton_Click(0); // white, then a black frame around the whole drawing
-        Canvas& c = f.w->canvas();
-        c.setPenWidth(1);
-        c.dot({0, 0});
-        c.lineTo({c.size().width() - 1, 0});
-        c.lineTo({c.size().width() - 1, c.size().height() - 1});
-        c.lineTo({0, c.size().height() - 1});
-        c.lineTo({0, 0});
+        QCOMPARE(f.w->MarginBottom, int16_t(13));
+        QImage blue(8, 6, QImage::Format_RGB32);
+        blue.fill(QColor(0, 0, 255));
+        f.w->canvas().paintPicture(blue);
+        test::StatementTrace trace("vbeButton_Click");
         f.w->vbeButton_Click(5);
+        QCOMPARE(trace.lines, (std::vector<int>{20, 270, 310, 320, 330, 340, 350, 360, 370, 380, 390}));
+        QVERIFY(test::reporter().reports.empty());
         QCOMPARE(printer.lastOrientation, QPageLayout::Landscape);
         QCOMPARE(printer.pages.size(), size_t(1));
         const QImage& page = printer.pages[0];
-        QVERIFY(page.width() > page.height());
-        // Find the printed frame: its left edge lies inside the margin (6 mm at 100 dpi = 24 dots).
-        QRect ink;
+        QCOMPARE(page.size(), QSize(1169, 827));
+        QRect picture, footer;
         for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x)
-                if (qGray(page.pixel(x, y)) < 128)
-                    ink |= QRect(x, y, 1, 1);
-        const double mm = 100 / 25.4;
-        QVERIFY2(ink.left() >= 20 + 4 * mm - 2, qPrintable(QString::number(ink.left())));
-        QVERIFY(ink.top() >= 20 + 4 * mm - 2);
-        QVERIFY(ink.right() <= page.width() - 4 * mm);
-        QVERIFY(ink.bottom() <= page.height() - 4 * mm);
-        // The picture keeps its 4 : 3 shape and the footer line sits under it.
-        QVERIFY(ink.height() > ink.width() * 3 / 4);
-        QVERIFY(ink.width() > page.width() / 2);
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                if (c.blue() > 200 && c.red() < 60)
+                    picture |= QRect(x, y, 1, 1);
+                else if (c.lightness() < 128)
+                    footer |= QRect(x, y, 1, 1);
+            }
+        // Turned onto the sheet, the page's top and bottom margins are the sheet's 5 mm sides:
+        // 200 mm less the footer line leave about 196 mm for the picture.
+        QVERIFY2(std::abs(picture.height() / mm - 196) < 1.5, qPrintable(QString::number(picture.height() / mm)));
+        QVERIFY(std::abs(picture.width() * 3.0 / 4 - picture.height()) < 3);
+        QVERIFY2(std::abs(picture.top() / mm - 5) < 1, qPrintable(QString::number(picture.top() / mm)));
+        // Centred between 13 mm on the left (the sheet's bottom edge) and 5 mm on the right.
+        const double leftGap = picture.left() / mm - 13;
+        const double rightGap = (page.width() - 1 - picture.right()) / mm - 5;
+        QVERIFY2(std::abs(leftGap - rightGap) < 1, qPrintable(QStringLiteral("%1 %2").arg(leftGap).arg(rightGap)));
+        // The footer line under the picture, inside the bottom margin.
+        QVERIFY(!footer.isEmpty());
+        QVERIFY(footer.top() > picture.bottom());
+        QVERIFY(footer.top() - picture.bottom() < 2 * mm);
+        QVERIFY(footer.bottom() < page.height() - 5 * mm);
+        QVERIFY(std::abs(footer.left() - picture.left()) < 2 * mm);
+    }
+
+    void aRefusedPrintJobIsReportedWhereItIsSent()
+    {
+        printing::ImagePrinters printer({210, 297}, 100, {20, 20});
+        printer.refuses = true;
+        printing::setPrinters(&printer);
+        DrawFixture f;
+        f.w->vbeButton_Click(5);
+        QCOMPARE(test::reporter().reports.size(), size_t(1));
+        QCOMPARE(test::reporter().reports[0].number, 482);
+        QCOMPARE(test::reporter().reports[0].line, 390);
+        QVERIFY(printer.pages.empty());
     }
 
     void withoutAPrinterThePrintIsReported()

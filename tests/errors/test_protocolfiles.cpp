@@ -36,10 +36,10 @@ QString savedMessage(const QString& file)
 
 QString clipboardText() { return QGuiApplication::clipboard()->text(); }
 
-// Opens nothing: the desktop refused.
+// Opens nothing: no browser and no mail program.
 class BrokenShell : public platform::Shell {
 public:
-    void open(const QString&) override { throw VbError(vberr::FileNotFound); }
+    bool open(const QString&) override { return false; }
 };
 } // namespace
 
@@ -151,6 +151,9 @@ private slots:
         reportAndRun(dlg, [&] {
             dlg.protocolButton(Web)->click();
             QVERIFY(dlg.comment().contains(QStringLiteral("WebProtocol")));
+            QVERIFY(dlg.comment().contains(app::kWebSite)); // the parent can open it by hand
+            dlg.protocolButton(Mail)->click();
+            QVERIFY(dlg.comment().contains(QStringLiteral("mailto:support@zorbel.example")));
         });
         platform::setShell(&shell());
         reportAndRun(dlg, [&] { QVERIFY(dlg.comment().startsWith(QStringLiteral("There is a problem."))); });

@@ -118,7 +118,7 @@ class TestProtocolPrint : public QObject {
     Q_OBJECT
 private slots:
     void init() { resetFakes(); }
-    void cleanup() { printing::setPrinters(nullptr); }
+    void cleanup() { printing::setPrinters(&test::noPrinter()); }
 
     void everyWrappedLineIsPrintedInOrder()
     {

@@ -45,13 +45,14 @@ void prepareApplication()
     platform::setShell(&shell());
     platform::setDialogs(&dialogs());
     platform::setSound(&sound());
+    printing::setPrinters(&noPrinter());
     setEndHook([] { throw ProgramEnded{}; });
 }
 
 int16_t ScriptedReporter::OnError(const QString& procedure, const QString& module)
 {
     const Failure& f = currentFailure();
-    reports.push_back({procedure, module, f.number, f.line});
+    reports.push_back({procedure, module, f.number, f.line, f.description});
     if (answers.empty())
         return Cancel;
     const int16_t a = answers.front();
@@ -79,6 +80,16 @@ QString FakeDialogs::inputBox(QWidget*, const QString& prompt, const QString& ti
     return a;
 }
 
+printing::ImagePrinters& noPrinter()
+{
+    static printing::ImagePrinters none = [] {
+        printing::ImagePrinters p({210, 297}, 300, {0, 0});
+        p.available = false;
+        return p;
+    }();
+    return none;
+}
+
 ScriptedReporter& reporter()
 {
     static ScriptedReporter r;
@@ -104,6 +115,7 @@ void resetFakes()
 {
     reporter() = ScriptedReporter{};
     shell().opened.clear();
+    shell().works = true;
     dialogs() = FakeDialogs{};
     sound().played.clear();
 }

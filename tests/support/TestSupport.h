@@ -3,6 +3,7 @@
 // shell, the message boxes and the sound device. Every test program starts with ZORBEL_TEST_MAIN.
 #include "core/Application.h"
 #include "core/Platform.h"
+#include "core/Printer.h"
 #include "core/failure/Failure.h"
 #include <QApplication>
 #include <QStringList>
@@ -16,7 +17,8 @@ namespace zorbel::test {
 
 // Points settings, temporary, data, pictures and runtime folders at fresh private folders.
 void prepareEnvironment();
-// After the application exists: fonts, a fresh program folder, the fakes, the end hook.
+// After the application exists: fonts, a fresh program folder, the fakes (a machine without a
+// printer among them), the end hook.
 void prepareApplication();
 QString scratchFolder();
 
@@ -30,6 +32,7 @@ public:
         QString procedure, module;
         int32_t number;
         int line;
+        QString description;
     };
     std::deque<int16_t> answers; // when empty: Cancel
     std::vector<Report> reports;
@@ -39,7 +42,12 @@ public:
 class FakeShell : public platform::Shell {
 public:
     QStringList opened;
-    void open(const QString& target) override { opened << target; }
+    bool works = true; // false: no browser or mail program
+    bool open(const QString& target) override
+    {
+        opened << target;
+        return works;
+    }
 };
 
 class FakeDialogs : public platform::Dialogs {
@@ -65,7 +73,24 @@ public:
     void play(int id, const QByteArray&) override { played.push_back(id); }
 };
 
+// Records the numbered statements one procedure runs while it lives.
+struct StatementTrace {
+    std::vector<int> lines;
+    explicit StatementTrace(const char* procedure)
+    {
+        setStatementTrace([this, procedure](const char* p, int line) {
+            if (QLatin1String(p) == QLatin1String(procedure))
+                lines.push_back(line);
+        });
+    }
+    ~StatementTrace() { setStatementTrace({}); }
+    StatementTrace(const StatementTrace&) = delete;
+    StatementTrace& operator=(const StatementTrace&) = delete;
+};
+
 // The fakes every test program uses; reset between test functions as needed.
+// noPrinter() is installed from the start, so no test sees the machine's own printers.
+printing::ImagePrinters& noPrinter();
 ScriptedReporter& reporter();
 FakeShell& shell();
 FakeDialogs& dialogs();

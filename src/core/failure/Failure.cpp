@@ -10,7 +10,20 @@ Failure g_failure;
 ErrorReporter* g_reporter = nullptr;
 std::function<void()> g_endHook;
 std::function<void()> g_exitCleanup;
+std::function<void(const char*, int)> g_trace;
 } // namespace
+
+bool g_tracingStatements = false;
+void setStatementTrace(std::function<void(const char*, int)> trace)
+{
+    g_trace = std::move(trace);
+    g_tracingStatements = bool(g_trace);
+}
+void traceStatement(const char* procedure, int line)
+{
+    if (g_trace)
+        g_trace(procedure, line);
+}
 
 const Failure& currentFailure() { return g_failure; }
 void setErrorReporter(ErrorReporter* reporter) { g_reporter = reporter; }

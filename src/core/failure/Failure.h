@@ -51,6 +51,12 @@ void setEndHook(std::function<void()> hook);
 void setExitCleanup(std::function<void()> cleanup);
 [[noreturn]] void endProgramNow();
 
+// Tests follow which numbered statements run: the error protocol shows these numbers, so they
+// must be the ones the procedure's description gives. Empty: no tracing.
+void setStatementTrace(std::function<void(const char* procedure, int line)> trace);
+void traceStatement(const char* procedure, int line);
+extern bool g_tracingStatements;
+
 // A procedure with numbered statements. Each statement runs through operator(); when it throws,
 // the reporter's answer retries it, skips to the next one, or leaves the procedure (every later
 // statement is then skipped and operator() returns false), or ends the program.
@@ -65,6 +71,8 @@ public:
     template <class Statement>
     bool operator()(int line, Statement&& statement)
     {
+        if (g_tracingStatements && !m_left)
+            traceStatement(m_procedure, line);
         while (!m_left) {
             m_line = line;
             Answer answer;
