@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Takes the pictures of the windows that the help pages show, under a private Xvfb, and writes
 # them to help/images/. Run by hand after a window changed:  tools/helpshots/shoot.sh [build]
-# Needs xvfb, xdotool, x11-utils and imagemagick. The template and pen windows are shot when
-# the program shows them.
+# Needs xvfb, xdotool, x11-utils and imagemagick.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build}
@@ -14,8 +13,33 @@ mkdir -p "$out"
 trap stop_all EXIT
 
 # The drawing window's buttons at 1024 x 768: two columns, five rows.
-help_button=(143 601)
+help_button=(143 601); open_button=(87 521)
 panel_crop=168x280+33+443
+# Inside the large template window: the step and chooser panels' buttons share one row and the
+# step panel has a second; the file panel's list and OK (see src/preview/PreviewLayout.h).
+tpl_row1=(165 221 277); tpl_row1_y=340; tpl_grid=(189 380); tpl_size=(245 380)
+tpl_first_file=(150 332); tpl_file_ok=(305 388)
+# Where the pen window goes so that it hides nothing of the template window: the X server draws
+# no window that another one covers, so a shot would show black there.
+pen_aside=(380 560)
+
+# click_in ID X Y: a click at a point inside a window; then the pointer leaves, so neither a
+# highlighted button nor a tool tip gets into the next shot.
+click_in() {
+  window_origin "$1"
+  click $((WX + $2)) $((WY + $3))
+  xdotool mousemove --sync 1000 740
+  sleep 0.6
+}
+
+# Some saved pictures for the file panel, made from the finished steps of a few templates.
+saved_pictures() {
+  local folder=$HOME/Pictures/Zorbel n name
+  mkdir -p "$folder"
+  while read -r n name; do
+    convert "$build/templates/$n.png" -crop 400x300+0+1500 +repage "BMP3:$folder/$name.bmp"
+  done
+}
 
 settings() { mkdir -p "$XDG_CONFIG_HOME/Zorbel III"; printf '[Optionen]\nSprache=%s\n' "$1" >"$XDG_CONFIG_HOME/Zorbel III/settings.ini"; }
 
@@ -23,6 +47,11 @@ for lang in de en; do
   base=0; [ $lang = en ] && base=1000
   sandbox "$(mktemp -d /tmp/zorbel-shots.XXXXXX)"
   settings $base
+  if [ $lang = de ]; then
+    printf '104 Langhals\n126 Mein T-Rex\n119 Stegosaurus\n' | saved_pictures
+  else
+    printf '104 Long neck\n126 My T-Rex\n119 Stegosaurus\n' | saved_pictures
+  fi
   start_xvfb 1024x768
   start_program "$exe"
   wait_until 15 window_there 356 329
@@ -33,8 +62,42 @@ for lang in de en; do
   shoot_screen "$SB/draw.png"
   convert "$SB/draw.png" -resize 800x "$out/draw-$lang.png"
   convert "$SB/draw.png" -crop $panel_crop +repage "$out/buttons-$lang.png"
-  if id=$(find_window 440 420); then shoot_window "$id" "$out/template-$lang.png"; else echo "no template window yet"; fi
-  if id=$(find_window 626 169); then shoot_window "$id" "$out/pen-$lang.png"; else echo "no pen window yet"; fi
+  tpl=$(find_window 440 420) || { echo "the template window did not appear"; exit 1; }
+  pen=$(find_window 626 169) || { echo "the pen window did not appear"; exit 1; }
+  # The tool windows show no words: one picture of each serves both pages.
+  [ $lang = de ] && shoot_window "$pen" "$out/pen.png"
+  xdotool windowmove --sync "$pen" "${pen_aside[@]}"
+  sleep 0.3
+  if [ $lang = de ]; then
+    # Step 3 of the first template, the grid over it.
+    click_in "$tpl" "${tpl_row1[2]}" $tpl_row1_y
+    click_in "$tpl" "${tpl_row1[2]}" $tpl_row1_y
+    shoot_window "$tpl" "$out/template.png"
+    # The chooser, two templates on.
+    click_in "$tpl" "${tpl_row1[1]}" $tpl_row1_y
+    click_in "$tpl" "${tpl_row1[2]}" $tpl_row1_y
+    click_in "$tpl" "${tpl_row1[2]}" $tpl_row1_y
+    shoot_window "$tpl" "$out/template-chooser.png"
+    click_in "$tpl" "${tpl_row1[1]}" $tpl_row1_y
+  fi
+  # The file panel, one saved picture chosen.
+  click "${open_button[@]}"
+  xdotool mousemove --sync 1000 740
+  sleep 0.6
+  click_in "$tpl" "${tpl_first_file[@]}"
+  shoot_window "$tpl" "$out/files-$lang.png"
+  if [ $lang = de ]; then
+    # Back to the steps, then the small size without the grid.
+    click_in "$tpl" "${tpl_file_ok[@]}"
+    click_in "$tpl" "${tpl_grid[@]}"
+    click_in "$tpl" "${tpl_size[@]}"
+    wait_until 5 window_there 240 270 || { echo "the template window did not turn small"; exit 1; }
+    small=$(find_window 240 270)
+    # Its panels start 4 pixels left of the window, the preview box is half as large.
+    click_in "$small" $((tpl_row1[2] - 100)) $((tpl_row1_y - 150))
+    click_in "$small" $((tpl_row1[2] - 100)) $((tpl_row1_y - 150))
+    shoot_window "$small" "$out/template-small.png"
+  fi
   click "${help_button[@]}"
   sleep 0.5
   xdotool key Up Return
