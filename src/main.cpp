@@ -3,18 +3,9 @@
 #include "errors/ErrPtnr.h"
 #include <QApplication>
 #include <QIcon>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 int main(int argc, char** argv)
 {
-#ifdef __GLIBC__
-    // Pictures and canvas copies are large and change size with the window. A fixed threshold
-    // keeps them in their own mappings, returned when freed; otherwise the heap grows to hold the
-    // largest ever and keeps it.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zorbel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Zorbel"));
