@@ -4,18 +4,9 @@
 #include "core/Fonts.h"
 #include "errors/ErrPtnr.h"
 #include <QIcon>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 int main(int argc, char** argv)
 {
-#ifdef __GLIBC__
-    // Pictures and canvas copies are large and change size with the window. A fixed threshold
-    // keeps them in their own mappings, returned when freed; otherwise the heap grows to hold the
-    // largest ever and keeps it.
-    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
-#endif
     zorbel::Application app(argc, argv);
     zorbel::fonts::install();
     // Menus, message boxes and the input box use the built-in sans serif too.
