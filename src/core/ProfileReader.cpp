@@ -1,6 +1,11 @@
 #include "ProfileReader.h"
 #include "Cp1252.h"
 #include <QFile>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace zorbel::profile {
 
@@ -51,8 +56,22 @@ QString lookupFile(const QString& path, const QString& section, const QString& k
 std::optional<QByteArray> readFile(const QString& path)
 {
     QFile f(path);
+#ifdef Q_OS_UNIX
+    // Without blocking and only a plain file of our own: a FIFO planted at the name would hold
+    // the program for ever, and a file of someone else's is not our text table.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::getuid()
+        || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+#else
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
+#endif
     return f.readAll();
 }
 
