@@ -54,14 +54,10 @@ public:
 #ifdef Q_OS_UNIX
         if (m_fd < 0)
             throw VbError(vberr::BadFileName);
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                throw VbError(ioError(n < 0 ? errno : ENOSPC));
-            done += n;
+        try {
+            files::writeAll(m_fd, bytes);
+        } catch (const VbError& e) {
+            throw VbError(ioError(e.number()));
         }
 #else
         if (!m_file.isOpen() || m_file.write(bytes) != bytes.size())
@@ -76,14 +72,15 @@ public:
         const int fd = m_fd;
         m_fd = -1;
         if (::close(fd) != 0)
-            throw VbError(ioError(errno));
+            throw VbError(ioError(files::writeError(errno)));
 #else
         m_file.close();
 #endif
     }
 
 private:
-    static int32_t ioError(int err) { return files::writeError(err) == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO; }
+    // The text table knows two write failures: a full disk, and any other device error.
+    static int32_t ioError(int32_t number) { return number == vberr::DiskFull ? vberr::DiskFull : vberr::DeviceIO; }
 #ifdef Q_OS_UNIX
     int m_fd = -1;
 #else

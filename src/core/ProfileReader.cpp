@@ -21,11 +21,11 @@ QStringView strip(QStringView s)
 }
 } // namespace
 
-QString lookup(const QByteArray& iniBytes, const QString& section, const QString& key, const QString& def)
+namespace {
+// Walks the key lines of one section in file order; visit(key, value) returns false to stop.
+template <class Visit>
+void walkSection(const QString& text, const QString& section, Visit visit)
 {
-    // The text table ends in zero bytes, and the tail of a longer stale file may follow them;
-    // that tail is read too, but the table's own keys come first and so win.
-    const QString text = cp1252::decode(iniBytes);
     bool inSection = false;
     for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
         line = strip(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line);
@@ -35,14 +35,28 @@ QString lookup(const QByteArray& iniBytes, const QString& section, const QString
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        if (!inSection)
-            continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0 || strip(line.first(eq)).compare(key, Qt::CaseInsensitive) != 0)
+        if (!inSection || eq < 0)
             continue;
-        return strip(line.mid(eq + 1)).left(kMaxValue).toString();
+        if (!visit(strip(line.first(eq)), strip(line.mid(eq + 1))))
+            return;
     }
-    return strip(def).left(kMaxValue).toString();
+}
+} // namespace
+
+QString lookup(const QByteArray& iniBytes, const QString& section, const QString& key, const QString& def)
+{
+    // The text table ends in zero bytes, and the tail of a longer stale file may follow them;
+    // that tail is read too, but the table's own keys come first and so win.
+    const QString text = cp1252::decode(iniBytes);
+    std::optional<QString> found;
+    walkSection(text, section, [&](QStringView k, QStringView v) {
+        if (k.compare(key, Qt::CaseInsensitive) != 0)
+            return true;
+        found = v.left(kMaxValue).toString();
+        return false;
+    });
+    return found ? *found : strip(def).left(kMaxValue).toString();
 }
 
 QString lookupFile(const QString& path, const QString& section, const QString& key, const QString& def)
@@ -80,22 +94,12 @@ QHash<QString, QString> sectionValues(const QByteArray& iniBytes, const QString&
     // The same walk as lookup(), once for all keys: the first line of a key wins.
     const QString text = cp1252::decode(iniBytes);
     QHash<QString, QString> values;
-    bool inSection = false;
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
-        line = strip(line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line);
-        if (line.startsWith(QLatin1Char('['))) {
-            const qsizetype close = line.indexOf(QLatin1Char(']'));
-            const QStringView name = strip(line.mid(1, close < 0 ? -1 : close - 1));
-            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (!inSection || eq < 0)
-            continue;
-        const QString key = strip(line.first(eq)).toString().toLower();
+    walkSection(text, section, [&](QStringView k, QStringView v) {
+        const QString key = k.toString().toLower();
         if (!values.contains(key))
-            values.insert(key, strip(line.mid(eq + 1)).left(kMaxValue).toString());
-    }
+            values.insert(key, v.left(kMaxValue).toString());
+        return true;
+    });
     return values;
 }
 

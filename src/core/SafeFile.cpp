@@ -38,6 +38,8 @@ int32_t writeError(int err)
 namespace {
 QByteArray native(const QString& path) { return QFile::encodeName(QDir::cleanPath(path)); }
 
+} // namespace
+
 void writeAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
@@ -50,7 +52,6 @@ void writeAll(int fd, const QByteArray& bytes)
         done += n;
     }
 }
-} // namespace
 #endif
 
 void ensureOwnFolder(const QString& folder)

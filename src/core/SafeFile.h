@@ -10,6 +10,10 @@ namespace zorbel::files {
 // The error number for a failed write: 61 "Disk full" when the disk, the quota or the file size
 // limit leaves no room, 70 for a refused link or missing rights, 57 for any other fault.
 int32_t writeError(int err);
+#ifdef Q_OS_UNIX
+// Writes every byte to fd, going on after interruptions; a failure throws writeError's number.
+void writeAll(int fd, const QByteArray& bytes);
+#endif
 
 // Makes the folder (and its parents) when missing and makes sure it is a real folder of this
 // user that nobody else can write to; error 70 when it is not and cannot be made so.
