@@ -28,14 +28,7 @@
 using namespace zorbel;
 
 namespace {
-template <class T>
-T* find()
-{
-    for (int i = 0; i < Forms::count(); ++i)
-        if (auto* f = dynamic_cast<T*>(Forms::at(i)))
-            return f;
-    return nullptr;
-}
+using test::find;
 
 void unloadAll()
 {

@@ -2,6 +2,7 @@
 // Shared stand-ins for the desktop: fresh folders, a scripted error reporter, and fakes for the
 // shell, the message boxes and the sound device. Every test program starts with ZORBEL_TEST_MAIN.
 #include "core/Application.h"
+#include "core/Forms.h"
 #include "core/Platform.h"
 #include "core/Printer.h"
 #include "core/failure/Failure.h"
@@ -14,6 +15,16 @@
 #include <vector>
 
 namespace zorbel::test {
+
+// The first loaded window of class T, or nullptr.
+template <class T>
+T* find()
+{
+    for (int i = 0; i < Forms::count(); ++i)
+        if (auto* f = dynamic_cast<T*>(Forms::at(i)))
+            return f;
+    return nullptr;
+}
 
 // Points settings, temporary, data, pictures and runtime folders at fresh private folders.
 void prepareEnvironment();
