@@ -1,5 +1,4 @@
 #include "WavData.h"
-#include <QtEndian>
 
 namespace zorbel::wav {
 
@@ -8,8 +7,10 @@ Pcm parse(const QByteArray& file)
     Pcm pcm;
     if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
         return pcm;
-    auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(file.constData() + at); };
-    auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(file.constData() + at); };
+    // Byte by byte: every caller has checked that the bytes are inside the file.
+    auto byte = [&](qsizetype at) { return quint32(uchar(file.at(at))); };
+    auto u16 = [&](qsizetype at) { return quint16(byte(at) | byte(at + 1) << 8); };
+    auto u32 = [&](qsizetype at) { return byte(at) | byte(at + 1) << 8 | byte(at + 2) << 16 | byte(at + 3) << 24; };
     QAudioFormat format;
     for (qsizetype at = 12; at + 8 <= file.size();) {
         const QByteArray id = file.mid(at, 4);
