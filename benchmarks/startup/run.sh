@@ -60,8 +60,10 @@ measure() {
   local idle; idle=$(mem $pid); w0=$(runs $pid); sleep 3; w1=$(runs $pid)
   local wakeups; wakeups=$(awk -v a="$w0" -v b="$w1" 'BEGIN {printf "%.1f", (b - a) / 3}')
 
-  # One stroke of 50 moves across the canvas, 10 ms apart so none is merged with the next.
-  x=420; y=620; xdotool mousemove $x $y; sleep 0.5
+  # One stroke of 50 moves across the canvas, 10 ms apart so none is merged with the next. The
+  # strokes keep to the canvas's lower right, clear of the template and pen windows at their
+  # first places: a press on those would move the window instead of drawing.
+  x=560; y=720; xdotool mousemove $x $y; sleep 0.5
   cmd="mousedown 1"; for i in $(seq 1 50); do cmd+=" sleep 0.01 mousemove $((x + 10 * i)) $((y + (i % 7) * 3))"; done
   c0=$(cpu_ns $pid); xdotool $cmd mouseup 1; sleep 0.5; c1=$(cpu_ns $pid)
   local move_us; move_us=$(awk -v a="$c0" -v b="$c1" 'BEGIN {printf "%.1f", (b - a) / 50 / 1000}')
@@ -69,7 +71,7 @@ measure() {
   # 2,000 short strokes.
   for i in $(seq 0 19); do
     cmd=""; for j in $(seq 0 99); do
-      x=$((380 + (j * 7) % 600)); y=$((420 + (i * 13 + j) % 400))
+      x=$((560 + (j * 7) % 600)); y=$((660 + (i * 13 + j) % 300))
       cmd+=" mousemove $x $y mousedown 1 mousemove $((x + 6)) $((y + 4)) mousemove $((x + 12)) $((y + 2)) mouseup 1"; done
     xdotool $cmd
   done
