@@ -1,14 +1,10 @@
 #include "Platform.h"
-#include "WavData.h"
+#include "Backends.h"
 #include "core/failure/VbError.h"
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QMessageBox>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -46,38 +42,10 @@ public:
     }
 };
 
-// Each sound goes to one audio stream of our own, followed by a little silence: a stream stops
-// when its data runs out, and whatever was still on its way to the speaker is lost then.
-class QtSound : public SoundDevice {
+// Without the sound module the program is silent.
+class NoSound : public SoundDevice {
 public:
-    void play(int, const QByteArray& wav) override
-    {
-        if (!m_checked) {
-            m_checked = true;
-            m_device = QMediaDevices::defaultAudioOutput();
-        }
-        if (m_device.isNull())
-            return;
-        const wav::Pcm pcm = wav::parse(wav);
-        if (!pcm.format.isValid())
-            return;
-        if (m_sink)
-            m_sink->stop(); // the new sound cuts off the one still playing
-        m_buffer.close();
-        m_samples = wav::withSilence(pcm, 250);
-        m_buffer.setBuffer(&m_samples);
-        m_buffer.open(QIODevice::ReadOnly);
-        if (!m_sink || m_sink->format() != pcm.format)
-            m_sink = std::make_unique<QAudioSink>(m_device, pcm.format);
-        m_sink->start(&m_buffer);
-    }
-
-private:
-    bool m_checked = false;
-    QAudioDevice m_device;
-    std::unique_ptr<QAudioSink> m_sink;
-    QByteArray m_samples;
-    QBuffer m_buffer;
+    void play(int, const QByteArray&) override {}
 };
 
 Shell* g_shell = nullptr;
@@ -148,8 +116,14 @@ Dialogs& dialogs()
 
 SoundDevice& sound()
 {
-    static QtSound device;
-    return g_sound ? *g_sound : device;
+    if (g_sound)
+        return *g_sound;
+    static SoundDevice* const device = [] {
+        const auto create = reinterpret_cast<SoundDevice* (*)()>(backends::resolve(backends::Sound, "zorbel_sound_device"));
+        return create ? create() : nullptr;
+    }();
+    static NoSound silent;
+    return device ? *device : silent;
 }
 
 void setShell(Shell* s) { g_shell = s; }

@@ -1,101 +1,21 @@
 #include "Printer.h"
-#include "AppInfo.h"
+#include "Backends.h"
 #include "core/failure/VbError.h"
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPen>
 #include <cmath>
 #include <utility>
-#ifdef ZORBEL_HAVE_CUPS
-#include <cups/cups.h>
-#endif
 
 namespace zorbel::printing {
 
 namespace {
 constexpr double kMmPerInch = 25.4;
 
-// The printer's minimum margins are the part of the sheet it cannot reach: with them as the
-// margins, the paint rectangle is the printable area and the painter's origin its corner.
-void useWholePrintableArea(QPrinter& printer, QPageLayout::Orientation orientation)
-{
-    QPageLayout layout = printer.pageLayout();
-    layout.setOrientation(orientation);
-    layout.setMargins(layout.minimumMargins());
-    printer.setPageLayout(layout);
-}
-
-class RealJob : public PrintJob {
+// Without the print module the machine acts as one without a printer.
+class NoPrinters : public Printers {
 public:
-    explicit RealJob(const QPrinterInfo& info, QPageLayout::Orientation orientation)
-        : m_printer(info, QPrinter::HighResolution)
-    {
-        useWholePrintableArea(m_printer, orientation);
-        m_printer.setDocName(app::kTitle);
-        if (!m_printer.isValid() || !m_painter.begin(&m_printer))
-            throw VbError(vberr::PrinterError);
-    }
-    ~RealJob() override
-    {
-        // Dropped before end(): throw the pages away rather than print half a document.
-        if (m_painter.isActive()) {
-            m_printer.abort();
-            m_painter.end();
-        }
-    }
-    QPainter& painter() override { return m_painter; }
-    QRectF printableRect() const override { return QRectF(QPointF(0, 0), m_printer.pageRect(QPrinter::DevicePixel).size()); }
-    QRectF pageRect() const override
-    {
-        const QRectF paper = m_printer.paperRect(QPrinter::DevicePixel);
-        const QRectF page = m_printer.pageRect(QPrinter::DevicePixel);
-        return paper.translated(-page.topLeft());
-    }
-    int resolution() const override { return m_printer.resolution(); }
-    bool newPage() override { return m_printer.newPage(); }
-    void end() override
-    {
-        if (!m_painter.end() || m_printer.printerState() == QPrinter::Error)
-            throw VbError(vberr::PrinterError);
-#ifdef ZORBEL_HAVE_CUPS
-        // Qt hands the document to CUPS as the painter ends, on this thread, and keeps no word of
-        // the answer; libcups does: a queue that refuses jobs leaves its status here.
-        if (m_printer.outputFormat() == QPrinter::NativeFormat && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
-            throw VbError(vberr::PrinterError);
-#endif
-    }
-
-private:
-    QPrinter m_printer;
-    QPainter m_painter;
-};
-
-class RealPrinters : public Printers {
-public:
-    std::unique_ptr<PrintJob> begin(QPageLayout::Orientation orientation) override
-    {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            throw VbError(vberr::PrinterError);
-        return std::make_unique<RealJob>(info, orientation);
-    }
-
-    std::optional<PrinterGeometry> geometry() override
-    {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            return std::nullopt;
-        QPrinter printer(info, QPrinter::HighResolution);
-        if (!printer.isValid())
-            return std::nullopt;
-        useWholePrintableArea(printer, QPageLayout::Portrait);
-        const QPageLayout layout = printer.pageLayout();
-        const double dpi = printer.resolution();
-        return PrinterGeometry{layout.fullRect(QPageLayout::Millimeter).size(),
-                               layout.paintRect(QPageLayout::Millimeter).size(),
-                               layout.paintRect(QPageLayout::Inch).topLeft() * dpi, dpi};
-    }
+    std::unique_ptr<PrintJob> begin(QPageLayout::Orientation) override { throw VbError(vberr::PrinterError); }
+    std::optional<PrinterGeometry> geometry() override { return std::nullopt; }
 };
 
 Printers* g_printers = nullptr;
@@ -169,8 +89,14 @@ private:
 
 Printers& printers()
 {
-    static RealPrinters real;
-    return g_printers ? *g_printers : real;
+    if (g_printers)
+        return *g_printers;
+    static Printers* const real = [] {
+        const auto create = reinterpret_cast<Printers* (*)()>(backends::resolve(backends::Print, "zorbel_printers"));
+        return create ? create() : nullptr;
+    }();
+    static NoPrinters none;
+    return real ? *real : none;
 }
 
 void setPrinters(Printers* p) { g_printers = p; }

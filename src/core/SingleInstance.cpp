@@ -2,8 +2,6 @@
 #include "Allgemein.h"
 #include <QCryptographicHash>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
@@ -12,6 +10,9 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QLocalServer>
+#include <QLocalSocket>
 #endif
 
 namespace zorbel {

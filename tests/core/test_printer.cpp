@@ -1,6 +1,7 @@
 // The printer layer: the image stand-in behaves as paper does, the real one reports a missing
 // printer, and the margins come from the printer's own geometry and resolution.
 #include "TestSupport.h"
+#include "core/Backends.h"
 #include "core/Drucker.h"
 #include "core/Printer.h"
 #include <QPainter>
@@ -35,6 +36,14 @@ class TestPrinter : public QObject {
     Q_OBJECT
 private slots:
     void init() { test::resetFakes(); }
+
+    void theDesktopsPrintingAndSoundAreFoundWhereTheBuildPutsThem()
+    {
+        // Missing, they would leave a silent program that reports every printer as absent.
+        QVERIFY(backends::resolve(backends::Print, "zorbel_printers"));
+        QVERIFY(backends::resolve(backends::Sound, "zorbel_sound_device"));
+        QVERIFY(!backends::resolve(backends::Sound, "no_such_function"));
+    }
 
     void imagePagesPutTheOriginAtThePrintableCorner()
     {

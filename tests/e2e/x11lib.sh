@@ -39,9 +39,10 @@ stop_all() {
   return 0
 }
 
-# start_program EXE: copies the program into the sandbox and starts it there.
+# start_program EXE: copies the program, with its help and modules, into the sandbox and starts it there.
 start_program() {
   cp "$1" "$SB/prog/zorbel"
+  mkdir -p "$SB/lib" && cp -r "$(dirname "$1")/../lib/zorbel" "$SB/lib/"
   [ -d "$(dirname "$1")/help" ] && cp -r "$(dirname "$1")/help" "$SB/prog/"
   (cd "$SB/home" && exec "$SB/prog/zorbel") >"$SB/program.log" 2>&1 &
   APP_PID=$!

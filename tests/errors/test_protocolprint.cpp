@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <map>
 
@@ -186,9 +185,9 @@ private slots:
         ImagePrinters none(QSizeF(210, 297), 150, QPointF(30, 30));
         none.available = false;
         for (printing::Printers* printers : std::initializer_list<printing::Printers*>{&none, nullptr}) {
-            if (!printers && !QPrinterInfo::defaultPrinter().isNull())
-                continue; // this machine has a printer after all
             printing::setPrinters(printers);
+            if (!printers && printing::printers().geometry())
+                continue; // this machine has a printer after all
             QFile::remove(app::programFolder() + app::programName() + QStringLiteral(".ERR"));
             ErrPtnr dlg;
             const int16_t answer = reportAndRun(dlg, [&] {

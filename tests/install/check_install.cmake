@@ -7,7 +7,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed")
 endif()
 set(id example.zorbel.Zorbel)
-set(expected bin/zorbel share/zorbel/help/de.html share/zorbel/help/en.html share/zorbel/help/glyphs.css
+set(expected bin/zorbel lib/zorbel/libzorbel_print.so lib/zorbel/libzorbel_sound.so share/zorbel/help/de.html share/zorbel/help/en.html share/zorbel/help/glyphs.css
   share/zorbel/help/zorbel.css share/zorbel/help/images/icon.png share/applications/${id}.desktop
   share/metainfo/${id}.metainfo.xml share/icons/hicolor/scalable/apps/${id}.svg)
 foreach(size 16 22 24 32 48 64 128 256)

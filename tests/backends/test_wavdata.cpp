@@ -2,7 +2,7 @@
 // files give nothing, and the silence after a sound is silent in either sample format.
 #include "TestSupport.h"
 #include "core/Resources.h"
-#include "core/WavData.h"
+#include "backends/WavData.h"
 #include <QtEndian>
 
 using namespace zorbel;

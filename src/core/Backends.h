@@ -1,0 +1,16 @@
+#pragma once
+#include <QtGlobal>
+
+// Printing and sound live in modules of their own, loaded when they are first used: the
+// libraries behind them (CUPS, TLS, the sound server's client, audio codecs) then cost nothing
+// at start, where they made up a third of the libraries loaded.
+namespace zorbel::backends {
+
+enum Module { Print, Sound };
+
+// The function from the module, or nullptr (with a warning, once per module) when the module
+// or the function is missing. Modules are looked for in ../lib/zorbel beside the program, where
+// both the build and the installation put them.
+QFunctionPointer resolve(Module module, const char* function);
+
+} // namespace zorbel::backends
