@@ -1,5 +1,7 @@
 #include "Canvas.h"
 #include <QPainter>
+#include <cmath>
+#include <cstring>
 
 namespace zorbel {
 
@@ -33,12 +35,57 @@ void Canvas::resize(QSize size)
         return;
     if (m_base.isNull())
         m_base = m_image;
-    if (m_undoBase.isNull())
-        m_undoBase = m_undo;
     endStroke();
     m_image = scaledFrom(m_base, size);
-    if (!m_undoBase.isNull())
-        m_undo = scaledFrom(m_undoBase, size);
+}
+
+void Canvas::endStroke()
+{
+    for (int y = m_strokeArea.top(); y <= m_strokeArea.bottom(); ++y)
+        std::memset(m_coverage.scanLine(y) + m_strokeArea.left(), 0, size_t(m_strokeArea.width()));
+    m_strokeArea = QRect();
+    m_strokeBase = QImage();
+}
+
+void Canvas::cover(QPoint from, QPoint to, const QRect& area, QImage& piece) const
+{
+    if (m_width <= 1) {
+        // A hairline has no soft edge: the painter's own one-pixel line.
+        piece.fill(0);
+        QPainter p(&piece);
+        p.translate(-area.topLeft());
+        p.setPen(QPen(Qt::black, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        if (from == to)
+            p.drawPoint(to);
+        else
+            p.drawLine(from, to);
+        return;
+    }
+    // A round-capped line is every point within half the pen's width of the segment. A pixel's
+    // coverage falls from full to none over the pixel that straddles that edge, measured at its
+    // centre: a ramp a painter's anti-aliasing matches to within a shade, drawn without one.
+    const float ax = float(from.x()), ay = float(from.y());
+    const float dx = float(to.x() - from.x()), dy = float(to.y() - from.y());
+    const float length2 = dx * dx + dy * dy;
+    const float half = float(m_width) / 2;
+    const float inner2 = (half - 0.5f) * (half - 0.5f), outer2 = (half + 0.5f) * (half + 0.5f);
+    for (int row = 0; row < area.height(); ++row) {
+        uchar* out = piece.scanLine(row);
+        const float py = float(area.top() + row) + 0.5f - ay;
+        for (int col = 0; col < area.width(); ++col) {
+            const float px = float(area.left() + col) + 0.5f - ax;
+            float t = length2 > 0 ? (px * dx + py * dy) / length2 : 0;
+            t = t < 0 ? 0 : (t > 1 ? 1 : t);
+            const float ex = px - t * dx, ey = py - t * dy;
+            const float d2 = ex * ex + ey * ey;
+            if (d2 >= outer2)
+                out[col] = 0;
+            else if (d2 <= inner2)
+                out[col] = 255;
+            else
+                out[col] = uchar((half + 0.5f - std::sqrt(d2)) * 255 + 0.5f);
+        }
+    }
 }
 
 QRect Canvas::segment(QPoint from, QPoint to)
@@ -49,24 +96,20 @@ QRect Canvas::segment(QPoint from, QPoint to)
     const QRect dirty = QRect(from, to).normalized().adjusted(-grow, -grow, grow, grow).intersected(m_image.rect());
     if (dirty.isEmpty())
         return dirty;
-    if (m_coverage.size() != m_image.size()) {
-        m_coverage = QImage(m_image.size(), QImage::Format_Grayscale8);
-        m_coverage.fill(0);
+    if (m_strokeBase.isNull()) {
+        if (m_coverage.size() != m_image.size()) {
+            m_coverage = QImage(m_image.size(), QImage::Format_Grayscale8);
+            m_coverage.fill(0);
+        }
         m_strokeBase = m_image;
     }
-    // This segment alone, as coverage, in a piece the size of its dirty area.
-    QImage piece(dirty.size(), QImage::Format_Alpha8);
-    piece.fill(Qt::transparent);
-    {
-        QPainter p(&piece);
-        p.translate(-dirty.topLeft());
-        p.setRenderHint(QPainter::Antialiasing, m_width > 1);
-        p.setPen(QPen(Qt::black, m_width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        if (from == to)
-            p.drawPoint(to);
-        else
-            p.drawLine(from, to);
-    }
+    m_strokeArea |= dirty;
+    // This segment alone, as coverage, in a piece the size of its dirty area; the piece is kept
+    // from segment to segment, as a mouse move is a few pixels at a time.
+    if (m_piece.width() < dirty.width() || m_piece.height() < dirty.height())
+        m_piece = QImage(dirty.size().expandedTo(m_piece.size()), QImage::Format_Alpha8);
+    QImage piece(m_piece.bits(), dirty.width(), dirty.height(), m_piece.bytesPerLine(), QImage::Format_Alpha8);
+    cover(from, to, dirty, piece);
     const QRgb colour = m_color.rgb();
     const int r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
     for (int y = 0; y < dirty.height(); ++y) {
@@ -93,11 +136,7 @@ QRect Canvas::dot(QPoint p)
 }
 QRect Canvas::lineTo(QPoint p) { return segment(m_pos, p); }
 
-void Canvas::takeUndoCopy()
-{
-    m_undo = m_image;
-    m_undoBase = QImage();
-}
+void Canvas::takeUndoCopy() { m_undo = m_image; }
 
 void Canvas::restoreUndoCopy()
 {

@@ -11,8 +11,12 @@ namespace zorbel {
 class Canvas {
 public:
     // A new size keeps the drawing: it is scaled from the drawing as it was before the resizing
-    // began, so dragging a window edge does not blur it step by step.
+    // began, so dragging a window edge does not blur it step by step. The undo copy keeps its
+    // size and is scaled only if it is restored.
     void resize(QSize size);
+    // The window has stopped changing size: the drawing before the resizing is let go, and the
+    // next resizing starts from the drawing as it is.
+    void endResizing() { m_base = QImage(); }
     QSize size() const { return m_image.size(); }
     const QImage& image() const { return m_image; }
     const QImage& undoCopy() const { return m_undo; }
@@ -39,22 +43,22 @@ public:
 
 private:
     QRect segment(QPoint from, QPoint to);
+    // This segment's coverage of each pixel of the area, 0..255, into piece (the area's size).
+    void cover(QPoint from, QPoint to, const QRect& area, QImage& piece) const;
     void drawingChanged() { m_base = QImage(); }
-    void endStroke()
-    {
-        m_coverage = QImage();
-        m_strokeBase = QImage();
-    }
+    void endStroke();
 
     QImage m_image;
     QImage m_undo;
-    QImage m_base;     // the drawing before the current resizing began
-    QImage m_undoBase; // the undo copy before the current resizing began
+    QImage m_base; // the drawing before the current resizing began
     // The stroke in progress: how much of each pixel its segments cover, and the drawing before
     // it. A pixel is coloured by the most any one segment covers it, never by the sum, so the
-    // soft edges are alike however many segments (however slow a mouse) meet at a point.
+    // soft edges are alike however many segments (however slow a mouse) meet at a point. The
+    // coverage stays allocated between strokes; only the area a stroke covered is cleared.
     QImage m_coverage;
+    QRect m_strokeArea;
     QImage m_strokeBase;
+    QImage m_piece;
     QColor m_color = Qt::black;
     int m_width = 5;
     QPoint m_pos;

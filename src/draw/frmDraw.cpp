@@ -48,6 +48,9 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
     setMinimumSize(640, 480);
     // The background picture covers every pixel: Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_resizeSettled.setSingleShot(true);
+    m_resizeSettled.setInterval(500);
+    connect(&m_resizeSettled, &QTimer::timeout, this, [this] { m_canvas.endResizing(); });
     createControls();
     Form_Load(startScreen);
 }
@@ -55,7 +58,6 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
 frmDraw::~frmDraw() = default;
 
 QWidget* frmDraw::panel() const { return m_picPanel; }
-
 
 void frmDraw::createControls()
 {
@@ -215,6 +217,7 @@ void frmDraw::Form_Resize()
         const QRect r = layout.canvas.toRect();
         m_picBild->setGeometry(r);
         m_canvas.resize(r.size());
+        m_resizeSettled.start();
         m_picBild->update();
     });
     p(80, [&] { m_lblRahmen->setGeometry(layout.frame.toRect()); });

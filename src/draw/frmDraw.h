@@ -2,6 +2,7 @@
 #include "Canvas.h"
 #include "DrawLayout.h"
 #include "core/Forms.h"
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -104,6 +105,7 @@ private:
     QAction* m_mnuEmail = nullptr;
     QAction* m_mnuUeber = nullptr;
     QImage m_backgroundSource; // the background picture, drawn at the largest size so far
+    QTimer m_resizeSettled;    // a resizing is over when the size has not changed for a while
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;
 };
