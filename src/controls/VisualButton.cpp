@@ -38,18 +38,29 @@ void VisualButton::leaveEvent(QEvent* e)
 
 void VisualButton::paintEvent(QPaintEvent*)
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const bool down = isDown() && isEnabled();
-    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    if (m_shapeSize != size()) {
-        // The outline and its bevel depend on the size only: computed once, not at every paint.
-        m_shape = QPainterPath();
-        m_shape.addRoundedRect(r, 5, 5);
-        m_bevel = QPainterPath(m_shape).translated(0.5, 0.5).intersected(m_shape);
-        m_shapeSize = size();
+    // The face depends only on these: drawn once for each look, then copied. Moving the panel
+    // as the window is resized repaints every button, and stroking the outlines is the costly part.
+    const FaceKey key{size(), devicePixelRatioF(), isEnabled(), isDown() && isEnabled(), m_hover, m_fore.rgba(), text(),
+                      font().key()};
+    if (m_face.isNull() || !(key == m_faceKey)) {
+        m_face = QImage((QSizeF(size()) * key.dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+        m_face.setDevicePixelRatio(key.dpr);
+        m_face.fill(Qt::transparent);
+        QPainter face(&m_face);
+        drawFace(face, key.down);
+        m_faceKey = key;
     }
-    const QPainterPath& shape = m_shape;
+    QPainter p(this);
+    p.drawImage(QPointF(0, 0), m_face);
+}
+
+void VisualButton::drawFace(QPainter& p, bool down) const
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath shape;
+    shape.addRoundedRect(r, 5, 5);
+    const QPainterPath bevel = QPainterPath(shape).translated(0.5, 0.5).intersected(shape);
 
     QColor face = faceColor();
     if (!isEnabled())
@@ -66,7 +77,7 @@ void VisualButton::paintEvent(QPaintEvent*)
     // A raised bevel: light at the top left, dark at the bottom right; reversed while pressed.
     const QColor light(255, 246, 220), dark(64, 64, 0);
     p.setPen(QPen(down ? dark : light, 1));
-    p.drawPath(m_bevel);
+    p.drawPath(bevel);
     p.setPen(QPen(QColor(90, 70, 30, isEnabled() ? 255 : 120), 1));
     p.drawPath(shape);
 

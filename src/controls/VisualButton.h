@@ -1,7 +1,7 @@
 #pragma once
 #include <QAbstractButton>
 #include <QColor>
-#include <QPainterPath>
+#include <QImage>
 
 namespace zorbel {
 
@@ -30,12 +30,21 @@ protected:
     void leaveEvent(QEvent* e) override;
 
 private:
+    struct FaceKey {
+        QSize size;
+        qreal dpr = 0;
+        bool enabled = false, down = false, hover = false;
+        QRgb fore = 0;
+        QString text, font;
+        bool operator==(const FaceKey&) const = default;
+    };
+    void drawFace(QPainter& p, bool down) const;
+
     int m_index;
     QColor m_fore = Qt::black;
     bool m_hover = false;
-    QSize m_shapeSize;
-    QPainterPath m_shape;
-    QPainterPath m_bevel;
+    QImage m_face; // the face as last drawn, for m_faceKey
+    FaceKey m_faceKey;
 };
 
 } // namespace zorbel

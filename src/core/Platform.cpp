@@ -9,6 +9,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <memory>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace zorbel::platform {
 
@@ -100,6 +103,13 @@ void openOrFail(const QString& target)
     if (!shell().open(target))
         throw VbError(vberr::FileNotFound,
                       QStringLiteral("Kein Programm gefunden f\u00fcr / No program found for: %1").arg(target));
+}
+
+void releaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 Shell& shell()

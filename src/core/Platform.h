@@ -50,6 +50,10 @@ void fixedDialog(QWidget* dialog);
 // The message box of inform: the text's lines as they are given (never wrapped), an OK button.
 std::unique_ptr<QDialog> messageDialog(QWidget* parent, const QString& text, const QString& title);
 
+// Hands memory the program has freed back to the system. The C library keeps freed blocks of
+// the heap for reuse, and after a resizing that is several pictures' worth the program no longer needs.
+void releaseFreedMemory();
+
 Shell& shell();
 Dialogs& dialogs();
 SoundDevice& sound();

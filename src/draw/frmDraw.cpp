@@ -7,6 +7,7 @@
 #include "core/Basic.h"
 #include "core/Drucker.h"
 #include "core/Fonts.h"
+#include "core/Platform.h"
 #include "core/Resources.h"
 #include "core/failure/Failure.h"
 #include <QCloseEvent>
@@ -50,7 +51,10 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_resizeSettled.setSingleShot(true);
     m_resizeSettled.setInterval(500);
-    connect(&m_resizeSettled, &QTimer::timeout, this, [this] { m_canvas.endResizing(); });
+    connect(&m_resizeSettled, &QTimer::timeout, this, [this] {
+        m_canvas.endResizing();
+        platform::releaseFreedMemory();
+    });
     createControls();
     Form_Load(startScreen);
 }
