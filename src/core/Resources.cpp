@@ -129,6 +129,8 @@ QImage LoadResPicture(int resId, QSize size, qreal devicePixelRatio)
     return render(bitmapPath(resId), size, devicePixelRatio);
 }
 
+QString picturePath(int resId) { return bitmapPath(resId); }
+
 QSize pictureSize(int resId)
 {
     const QString path = bitmapPath(resId);
@@ -136,6 +138,16 @@ QSize pictureSize(int resId)
         return QSvgRenderer(path).defaultSize();
     return QImage(path).size();
 }
+
+VectorPicture::VectorPicture(int resId) : m_svg(std::make_unique<QSvgRenderer>(bitmapPath(resId)))
+{
+    if (!m_svg->isValid())
+        throw VbError(vberr::ResourceNotFound);
+}
+
+VectorPicture::~VectorPicture() = default;
+
+void VectorPicture::draw(QPainter& p, const QRectF& bounds) const { m_svg->render(&p, bounds); }
 
 QCursor LoadResCursor(int resId)
 {

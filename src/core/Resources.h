@@ -3,6 +3,11 @@
 #include <QCursor>
 #include <QImage>
 #include <QString>
+#include <memory>
+
+class QPainter;
+class QRectF;
+class QSvgRenderer;
 
 // The program's built-in resources, addressed as the program addresses them: by type and id.
 // Each kind has one table in Resources.cpp that pairs the id with its file.
@@ -42,6 +47,21 @@ QImage LoadResPicture(int id);
 QImage LoadResPicture(int id, QSize size, qreal devicePixelRatio = 1.0);
 // The picture's natural size in pixels.
 QSize pictureSize(int id);
+// Where the bitmap is among the resources, for reading it in parts; throws error 326 when there is none.
+QString picturePath(int id);
 QCursor LoadResCursor(int id);
+
+// A vector bitmap read once and drawn as often as needed, whole or in parts: a painter clipped
+// to a part fills only that part's pixels. Throws error 326 when there is none.
+class VectorPicture {
+public:
+    explicit VectorPicture(int id);
+    ~VectorPicture();
+    // The picture stretched over bounds.
+    void draw(QPainter& p, const QRectF& bounds) const;
+
+private:
+    std::unique_ptr<QSvgRenderer> m_svg;
+};
 
 } // namespace zorbel::res

@@ -194,19 +194,8 @@ void frmDraw::Form_Resize()
     DrawLayout layout;
     p(20, [&] {
         // The vector picture is drawn only when the window grows beyond every size it had; the
-        // paint stretches that raster to the window's size, which costs a fraction of drawing
-        // the vectors and needs no second copy at the window's size.
-        const qreal dpr = devicePixelRatioF();
-        if (!m_backgroundSource.isNull() && m_backgroundSource.devicePixelRatio() != dpr)
-            m_backgroundSource = QImage();
-        const QSize pixels = (QSizeF(client) * dpr).toSize();
-        const QSize drawn = m_backgroundSource.size();
-        if (m_backgroundSource.isNull() || pixels.width() > drawn.width() || pixels.height() > drawn.height()) {
-            m_backgroundSource = QImage();
-            const QSize logical = (QSizeF(pixels.expandedTo(drawn)) / dpr).toSize();
-            m_backgroundSource = res::LoadResPicture(res::id::DrawBackground, logical, dpr)
-                                     .convertToFormat(QImage::Format_RGB32); // opaque: no blending
-        }
+        // paint stretches it to the window's size, which costs a fraction of drawing the vectors.
+        m_background.ensure(QSizeF(client), devicePixelRatioF());
         update();
     });
     p(30, [&] { layout = DrawLayout::compute(QSizeF(client), m_plateSize, m_lblCopyright->height()); });
@@ -242,16 +231,7 @@ void frmDraw::Form_Resize()
     });
 }
 
-void frmDraw::paintBackground(QPainter& p) const
-{
-    const QRectF window(QPointF(0, 0), QSizeF(size()));
-    if (m_backgroundSource.deviceIndependentSize() == window.size()) {
-        p.drawImage(QPointF(0, 0), m_backgroundSource);
-    } else {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(window, m_backgroundSource);
-    }
-}
+void frmDraw::paintBackground(QPainter& p) const { m_background.paint(p, QSizeF(size())); }
 
 QImage frmDraw::backgroundPiece(QRect r) const
 {
@@ -261,8 +241,7 @@ QImage frmDraw::backgroundPiece(QRect r) const
     piece.fill(palette().window().color());
     QPainter p(&piece);
     p.translate(-r.topLeft());
-    if (!m_backgroundSource.isNull())
-        paintBackground(p);
+    paintBackground(p);
     return piece;
 }
 
@@ -270,7 +249,7 @@ void frmDraw::paintEvent(QPaintEvent*)
 {
     // Painted within the region that needs it: the painter clips to it.
     QPainter p(this);
-    if (m_backgroundSource.isNull())
+    if (m_background.isNull())
         p.fillRect(rect(), palette().window());
     else
         paintBackground(p);

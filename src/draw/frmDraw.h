@@ -1,5 +1,6 @@
 #pragma once
 #include "Canvas.h"
+#include "DrawBackground.h"
 #include "DrawLayout.h"
 #include "core/Forms.h"
 #include <QTimer>
@@ -104,7 +105,7 @@ private:
     QAction* m_mnuHilfe = nullptr;
     QAction* m_mnuEmail = nullptr;
     QAction* m_mnuUeber = nullptr;
-    QImage m_backgroundSource; // the background picture, drawn at the largest size so far
+    DrawBackground m_background;
     QTimer m_resizeSettled;    // a resizing is over when the size has not changed for a while
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;

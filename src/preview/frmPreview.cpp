@@ -30,8 +30,6 @@ int twipsY(int px) { return int(basic::roundEven(px * basic::twipsPerPixelY()));
 frmPreview::frmPreview(QWidget* owner, PreviewHost host)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), m_host(std::move(host))
 {
-    if (!m_host.templatePicture)
-        m_host.templatePicture = [](int16_t id) { return res::LoadResPicture(id); };
     if (!m_host.templateCount)
         m_host.templateCount = [] { return res::LoadResString(res::id::TemplateCount); };
     setWindowTitle(QStringLiteral("Zorbel"));

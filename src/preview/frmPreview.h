@@ -21,6 +21,7 @@ struct PreviewHost {
     std::function<int()> drawPanelTop = [] { return 0; };   // pixels, in the drawing window
     // Paints a chosen picture over the drawing canvas (keeping an undo copy).
     std::function<void(const QImage&)> loadIntoCanvas = [](const QImage&) {};
+    // Unset, the template is read from the resources step by step.
     std::function<QImage(int16_t id)> templatePicture;
     std::function<QString()> templateCount;
 };

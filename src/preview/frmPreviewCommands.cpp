@@ -4,6 +4,7 @@
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
 #include "core/PictureFile.h"
+#include "core/Resources.h"
 #include "core/failure/Failure.h"
 #include "frmPreview.h"
 #include <QFileInfo>
@@ -19,7 +20,14 @@ void playIfOn(int16_t id)
 }
 } // namespace
 
-void frmPreview::loadTemplate(int16_t n) { m_clpPicture.setPicture(m_host.templatePicture(PreviewSteps::templateId(n))); }
+void frmPreview::loadTemplate(int16_t n)
+{
+    const int16_t id = PreviewSteps::templateId(n);
+    if (m_host.templatePicture)
+        m_clpPicture.setPicture(m_host.templatePicture(id));
+    else
+        m_clpPicture.setPictureFile(res::picturePath(id));
+}
 
 void frmPreview::showCell(int k)
 {

@@ -1,5 +1,8 @@
-// Where the drawing window puts everything, from the margin of 3 % of its width.
+// Where the drawing window puts everything, from the margin of 3 % of its width, and the
+// background picture it is drawn on.
 #include "TestSupport.h"
+#include "core/Resources.h"
+#include "draw/DrawBackground.h"
 #include "draw/DrawLayout.h"
 #include "core/failure/VbError.h"
 
@@ -87,6 +90,42 @@ private slots:
         QVERIFY(!wide.platesStretched);
         QCOMPARE(wide.plateSize, QSizeF(480, 55.2));
         QCOMPARE(wide.plateLeft, 1024 - 62 - 480.0);
+    }
+
+    void theBackgroundInPartsLooksLikeThePictureDrawnWhole()
+    {
+        // At the size it was drawn for and after the window shrank: no seam, no part out of place,
+        // and the frame and pencils as sharp as the picture drawn whole (and then stretched).
+        DrawBackground bg;
+        QVERIFY(bg.ensure({1000, 700}, 1));
+        QVERIFY(!bg.ensure({800, 600}, 1)); // smaller: stretched, not drawn again
+        const QImage drawn = res::LoadResPicture(res::id::DrawBackground, {1000, 700}).convertToFormat(QImage::Format_RGB32);
+        for (const QSize size : {QSize(1000, 700), QSize(800, 600)}) {
+            QImage whole(size, QImage::Format_RGB32);
+            {
+                QPainter p(&whole);
+                p.setRenderHint(QPainter::SmoothPixmapTransform);
+                p.drawImage(whole.rect(), drawn);
+            }
+            QImage parts(size, QImage::Format_RGB32);
+            {
+                QPainter p(&parts);
+                bg.paint(p, QSizeF(size));
+            }
+            auto differ = [&](const QRect& r) {
+                int worst = 0;
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    for (int x = r.left(); x <= r.right(); ++x) {
+                        const QRgb a = whole.pixel(x, y), b = parts.pixel(x, y);
+                        worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                          std::abs(qBlue(a) - qBlue(b))});
+                    }
+                return worst;
+            };
+            QVERIFY2(differ(whole.rect()) <= 4, qPrintable(QString::number(differ(whole.rect()))));
+            // The field away from the frame and the pencils, where a half-resolution raster shows.
+            QVERIFY(differ(QRect(size.width() / 2, size.height() / 3, size.width() / 3, size.height() / 2)) <= 3);
+        }
     }
 
     void tooNarrowForACanvasIsRefused()

@@ -1,10 +1,13 @@
 // The template window's rules without a window: steps, browsing, the start's checks, the
-// default place, the grid picture and the file list's order.
+// default place, the grid picture, the file list's order and the template read step by step.
 #include "TestSupport.h"
+#include "core/Resources.h"
+#include "preview/PictureClip.h"
 #include "preview/PreviewLayout.h"
 #include "preview/PreviewSteps.h"
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 #include <functional>
 
 using namespace zorbel;
@@ -74,6 +77,27 @@ private slots:
                 wrong += (onLine(x, 400) || onLine(y, 300)) ? p != qRgb(255, 182, 47) : qAlpha(p) != 0;
             }
         QCOMPARE(wrong, 0);
+    }
+
+    void aTemplateReadStepByStepGivesTheStepsOfTheWholePicture()
+    {
+        const QString path = res::picturePath(101);
+        PictureClip whole, parts;
+        whole.setPicture(QImage(path));
+        parts.setPictureFile(path);
+        for (int k = 0; k < PictureClip::kRows; ++k) {
+            const QImage a = whole.cell(k).convertToFormat(QImage::Format_RGB32);
+            const QImage b = parts.cell(k).convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(b.size(), QSize(400, 300));
+            QVERIFY2(a == b, qPrintable(QString::number(k)));
+        }
+        QCOMPARE(errorOf([&] { parts.cell(6); }), 380);
+        QTemporaryFile notAPicture;
+        QVERIFY(notAPicture.open());
+        notAPicture.write("no picture");
+        notAPicture.close();
+        QCOMPARE(errorOf([&] { parts.setPictureFile(notAPicture.fileName()); }), 481);
+        QCOMPARE(parts.cell(0).size(), QSize(400, 300)); // the template it held stays
     }
 
     void fileListIsSortedAsAPersonExpects()
