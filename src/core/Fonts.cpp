@@ -1,6 +1,7 @@
 #include "Fonts.h"
 #include <QDir>
 #include <QFontDatabase>
+#include <QResource>
 
 namespace zorbel::fonts {
 
@@ -24,8 +25,15 @@ void install()
         return;
     done = true;
     const QDir dir(QStringLiteral(":/fonts"));
-    for (const QString& name : dir.entryList({QStringLiteral("*.ttf")}))
-        QFontDatabase::addApplicationFont(dir.filePath(name));
+    for (const QString& name : dir.entryList({QStringLiteral("*.ttf")})) {
+        // The resources are stored uncompressed: the font is read where it lies, not copied.
+        const QResource font(dir.filePath(name));
+        if (font.compressionAlgorithm() == QResource::NoCompression)
+            QFontDatabase::addApplicationFontFromData(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(font.data()), qsizetype(font.size())));
+        else
+            QFontDatabase::addApplicationFont(dir.filePath(name));
+    }
 }
 
 QString family(const QString& windowsName)

@@ -6,7 +6,7 @@ namespace zorbel {
 
 using PreviewLayout::kPreviewBorder;
 
-GridOverlay::GridOverlay(QWidget* parent) : QWidget(parent), m_grid(PreviewLayout::gridPicture())
+GridOverlay::GridOverlay(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -19,6 +19,9 @@ void GridOverlay::setStretch(QSize size)
 
 void GridOverlay::paintEvent(QPaintEvent*)
 {
+    // Drawn when first shown: the grid is off until the child asks for it.
+    if (m_grid.isNull())
+        m_grid = PreviewLayout::gridPicture();
     QPainter p(this);
     // No smoothing: halved, the 2-pixel lines stay one crisp pixel instead of a faint blur.
     p.drawImage(QRect(QPoint(0, 0), m_stretch.isEmpty() ? size() : m_stretch), m_grid);
