@@ -37,6 +37,7 @@ void Canvas::resize(QSize size)
         m_base = m_image;
     endStroke();
     m_image = scaledFrom(m_base, size);
+    m_undoCurrent = false;
 }
 
 void Canvas::endStroke()
@@ -90,6 +91,7 @@ void Canvas::cover(QPoint from, QPoint to, const QRect& area, QImage& piece) con
 
 QRect Canvas::segment(QPoint from, QPoint to)
 {
+    const bool undoHoldsDrawing = m_undoCurrent && m_undo.size() == m_image.size();
     drawingChanged();
     m_pos = to;
     const int grow = m_width / 2 + 2;
@@ -101,14 +103,21 @@ QRect Canvas::segment(QPoint from, QPoint to)
             m_coverage = QImage(m_image.size(), QImage::Format_Grayscale8);
             m_coverage.fill(0);
         }
-        m_strokeBase = m_image;
+        // Just after an undo copy, the copy is the drawing before the stroke: the drawing itself
+        // then needs no copy of its own before it is drawn on.
+        m_strokeBase = undoHoldsDrawing ? m_undo : m_image;
     }
     m_strokeArea |= dirty;
-    // This segment alone, as coverage, in a piece the size of its dirty area; the piece is kept
-    // from segment to segment, as a mouse move is a few pixels at a time.
-    if (m_piece.width() < dirty.width() || m_piece.height() < dirty.height())
-        m_piece = QImage(dirty.size().expandedTo(m_piece.size()), QImage::Format_Alpha8);
-    QImage piece(m_piece.bits(), dirty.width(), dirty.height(), m_piece.bytesPerLine(), QImage::Format_Alpha8);
+    // This segment alone, as coverage, in a piece the size of its dirty area. A mouse move is a
+    // few pixels at a time: pieces up to a small size share one buffer, larger ones are their own.
+    constexpr int kKept = 128;
+    QImage own;
+    if (dirty.width() > kKept || dirty.height() > kKept)
+        own = QImage(dirty.size(), QImage::Format_Alpha8);
+    else if (m_piece.isNull())
+        m_piece = QImage(kKept, kKept, QImage::Format_Alpha8);
+    QImage& buffer = own.isNull() ? m_piece : own;
+    QImage piece(buffer.bits(), dirty.width(), dirty.height(), buffer.bytesPerLine(), QImage::Format_Alpha8);
     cover(from, to, dirty, piece);
     const QRgb colour = m_color.rgb();
     const int r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
@@ -136,7 +145,16 @@ QRect Canvas::dot(QPoint p)
 }
 QRect Canvas::lineTo(QPoint p) { return segment(m_pos, p); }
 
-void Canvas::takeUndoCopy() { m_undo = m_image; }
+void Canvas::takeUndoCopy()
+{
+    endStroke(); // the stroke before is over, and lets go of the copy it started from
+    if (m_undo.constBits() != m_image.constBits() && m_undo.size() == m_image.size() && m_undo.format() == m_image.format())
+        // Over the old copy: its memory is in use already, where a new one is faulted in page by page.
+        std::memcpy(m_undo.bits(), m_image.constBits(), size_t(m_image.sizeInBytes()));
+    else
+        m_undo = m_image;
+    m_undoCurrent = true;
+}
 
 void Canvas::restoreUndoCopy()
 {

@@ -45,11 +45,16 @@ private:
     QRect segment(QPoint from, QPoint to);
     // This segment's coverage of each pixel of the area, 0..255, into piece (the area's size).
     void cover(QPoint from, QPoint to, const QRect& area, QImage& piece) const;
-    void drawingChanged() { m_base = QImage(); }
+    void drawingChanged()
+    {
+        m_base = QImage();
+        m_undoCurrent = false;
+    }
     void endStroke();
 
     QImage m_image;
     QImage m_undo;
+    bool m_undoCurrent = false; // the undo copy is the drawing as it is
     QImage m_base; // the drawing before the current resizing began
     // The stroke in progress: how much of each pixel its segments cover, and the drawing before
     // it. A pixel is coloured by the most any one segment covers it, never by the sum, so the

@@ -22,10 +22,10 @@ bool DrawBackground::ensure(QSizeF window, qreal dpr)
     const double sx = device.width() / kUnits.width(), sy = device.height() / kUnits.height();
     const res::VectorPicture picture(res::id::DrawBackground);
 
-    m_field = opaque(QSize(int(std::ceil(device.width() / 2)), int(std::ceil(device.height() / 2))));
+    m_field = opaque(QSize(int(std::ceil(device.width() / kFieldScale)), int(std::ceil(device.height() / kFieldScale))));
     {
         QPainter p(&m_field);
-        picture.draw(p, QRectF(QPointF(0, 0), device / 2));
+        picture.draw(p, QRectF(QPointF(0, 0), device / kFieldScale));
     }
     const double e = kEdgeUnits;
     const QRectF units[5] = {

@@ -8,8 +8,9 @@ namespace zorbel {
 
 // The drawing window's background picture, drawn from its vectors at the largest size the
 // window has had and stretched to the size it has now. It is kept in parts: the smooth gold
-// field at half resolution, a quarter of the memory, and at full resolution what would blur
-// there, the frame along the edges and the pencils in the top left corner.
+// field at a quarter of the resolution each way, a sixteenth of the memory, as its colours change
+// by less than a shade over four pixels; and at full resolution what would blur there, the frame
+// along the edges and the pencils in the top left corner.
 class DrawBackground {
 public:
     // Draws the parts again when the window (in logical pixels, at that pixel ratio) is larger
@@ -21,8 +22,9 @@ public:
 
     // Where the parts lie, in the picture's own units.
     static constexpr QSizeF kUnits{1024, 768};
-    static constexpr double kEdgeUnits = 12; // the dark frame and its lines
+    static constexpr double kEdgeUnits = 16; // the dark frame and its lines, and the field's blur beside them
     static constexpr QSizeF kPencilUnits{250, 210};
+    static constexpr int kFieldScale = 4;
 
 private:
     struct Part {

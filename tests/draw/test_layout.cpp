@@ -123,7 +123,7 @@ private slots:
                 return worst;
             };
             QVERIFY2(differ(whole.rect()) <= 4, qPrintable(QString::number(differ(whole.rect()))));
-            // The field away from the frame and the pencils, where a half-resolution raster shows.
+            // The field away from the frame and the pencils, where a coarser raster would show.
             QVERIFY(differ(QRect(size.width() / 2, size.height() / 3, size.width() / 3, size.height() / 2)) <= 3);
         }
     }
