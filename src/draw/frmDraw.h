@@ -1,7 +1,8 @@
 #pragma once
 #include "Canvas.h"
-#include "DrawBackground.h"
 #include "DrawLayout.h"
+#include "controls/PartedPicture.h"
+#include "core/Resources.h"
 #include "core/Forms.h"
 #include <QTimer>
 #include <QWidget>
@@ -36,6 +37,9 @@ struct DrawPeers {
 class frmDraw : public QWidget, public Form {
     Q_OBJECT
 public:
+    // The background: a dark frame 8 units wide with its lines, the pencils in the top left.
+    static constexpr PartedPicture::Layout kBackgroundLayout{res::id::DrawBackground, {1024, 768}, 16, {0, 0, 250, 210}};
+
     // startScreen shows the busy pointer while this window loads.
     frmDraw(QWidget* startScreen, DrawPeers peers);
     ~frmDraw() override;
@@ -105,7 +109,7 @@ private:
     QAction* m_mnuHilfe = nullptr;
     QAction* m_mnuEmail = nullptr;
     QAction* m_mnuUeber = nullptr;
-    DrawBackground m_background;
+    PartedPicture m_background{kBackgroundLayout};
     QTimer m_resizeSettled;    // a resizing is over when the size has not changed for a while
     QSizeF m_plateSize = DrawLayout::kPlateSize;
     bool m_ending = false;

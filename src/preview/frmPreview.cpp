@@ -166,7 +166,7 @@ void frmPreview::Form_Resize()
     Proc p("Form_Resize", "frmPreview");
     p(20, [&] {
         // The vector picture is drawn at the window's size, so its frame stays crisp in both sizes.
-        m_background = res::LoadResPicture(res::id::PreviewBackground, size(), devicePixelRatioF());
+        m_background.ensure(QSizeF(size()), devicePixelRatioF(), true);
         update();
     });
     p(30, [&] { showCell(Allgemein::CurrentStep); });
@@ -180,7 +180,7 @@ void frmPreview::Form_Resize()
 void frmPreview::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, m_background);
+    m_background.paint(p, QSizeF(size()));
 }
 
 void frmPreview::changeEvent(QEvent* e)

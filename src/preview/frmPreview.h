@@ -1,6 +1,8 @@
 #pragma once
 #include "PictureClip.h"
 #include "PreviewSteps.h"
+#include "controls/PartedPicture.h"
+#include "core/Resources.h"
 #include "core/Forms.h"
 #include <QImage>
 #include <QWidget>
@@ -30,6 +32,8 @@ struct PreviewHost {
 class frmPreview : public QWidget, public Form {
     Q_OBJECT
 public:
+    // The background: a frame 10.5 units wide, drawn again at each of the window's sizes.
+    static constexpr PartedPicture::Layout kBackgroundLayout{res::id::PreviewBackground, {527, 471}, 18, {}};
     frmPreview(QWidget* owner, PreviewHost host);
     ~frmPreview() override;
     QWidget* widget() override { return this; }
@@ -82,7 +86,7 @@ private:
     QString m_folder;
     QStringList m_files;     // file names behind the list's entries
     bool m_chosen = false;   // a picture was clicked since the file panel opened
-    QImage m_background;     // the background picture at the window's size
+    PartedPicture m_background{kBackgroundLayout}; // drawn at the window's size
     QPoint m_dragOffset;     // for moving the window ourselves where the system cannot
     bool m_dragging = false;
 };
