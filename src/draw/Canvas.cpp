@@ -13,17 +13,17 @@ QImage white(QSize size)
     return img;
 }
 
-QImage scaledFrom(const QImage& source, QSize size)
+QImage scaledFrom(const QImage& source, QSize size, bool smooth = true)
 {
     if (source.isNull())
         return white(size);
     if (source.size() == size)
         return source;
-    // Bilinear through the painter: several times faster than QImage::scaled, which matters
-    // while a window edge is dragged.
+    // Through the painter: bilinear, several times faster than QImage::scaled; or pixel by
+    // pixel, faster again, while a window edge is dragged.
     QImage img(size, QImage::Format_RGB32);
     QPainter p(&img);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     p.drawImage(img.rect(), source);
     return img;
 }
@@ -36,8 +36,25 @@ void Canvas::resize(QSize size)
     if (m_base.isNull())
         m_base = m_image;
     endStroke();
-    m_image = scaledFrom(m_base, size);
+    m_image = scaledFrom(m_base, size, false);
+    m_coarse = size != m_base.size();
     m_undoCurrent = false;
+}
+
+void Canvas::settle() const
+{
+    if (!m_coarse)
+        return;
+    m_image = scaledFrom(m_base, m_image.size());
+    m_coarse = false;
+}
+
+bool Canvas::endResizing()
+{
+    const bool coarse = m_coarse;
+    settle();
+    m_base = QImage();
+    return coarse;
 }
 
 void Canvas::endStroke()
@@ -91,6 +108,7 @@ void Canvas::cover(QPoint from, QPoint to, const QRect& area, QImage& piece) con
 
 QRect Canvas::segment(QPoint from, QPoint to)
 {
+    settle();
     const bool undoHoldsDrawing = m_undoCurrent && m_undo.size() == m_image.size();
     drawingChanged();
     m_pos = to;
@@ -147,6 +165,7 @@ QRect Canvas::lineTo(QPoint p) { return segment(m_pos, p); }
 
 void Canvas::takeUndoCopy()
 {
+    settle();
     endStroke(); // the stroke before is over, and lets go of the copy it started from
     if (m_undo.constBits() != m_image.constBits() && m_undo.size() == m_image.size() && m_undo.format() == m_image.format())
         // Over the old copy: its memory is in use already, where a new one is faulted in page by page.
@@ -174,6 +193,7 @@ void Canvas::clear()
 
 bool Canvas::isBlank() const
 {
+    settle();
     const QImage img = m_image.format() == QImage::Format_RGB32 ? m_image : m_image.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < img.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
@@ -186,6 +206,7 @@ bool Canvas::isBlank() const
 
 void Canvas::paintPicture(const QImage& picture)
 {
+    settle(); // a picture with transparent parts shows the drawing under it
     endStroke();
     drawingChanged();
     QPainter p(&m_image);

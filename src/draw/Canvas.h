@@ -11,14 +11,23 @@ namespace zorbel {
 class Canvas {
 public:
     // A new size keeps the drawing: it is scaled from the drawing as it was before the resizing
-    // began, so dragging a window edge does not blur it step by step. The undo copy keeps its
-    // size and is scaled only if it is restored.
+    // began, so dragging a window edge does not blur it step by step. While the size changes it
+    // is scaled coarsely, for speed; smoothly once the resizing ends or the drawing is used. The
+    // undo copy keeps its size and is scaled only if it is restored.
     void resize(QSize size);
-    // The window has stopped changing size: the drawing before the resizing is let go, and the
-    // next resizing starts from the drawing as it is.
-    void endResizing() { m_base = QImage(); }
+    // The window has stopped changing size: the drawing is scaled smoothly, the drawing before
+    // the resizing is let go, and the next resizing starts from the drawing as it is. True when
+    // the picture changed.
+    bool endResizing();
     QSize size() const { return m_image.size(); }
-    const QImage& image() const { return m_image; }
+    // The drawing, smooth.
+    const QImage& image() const
+    {
+        settle();
+        return m_image;
+    }
+    // What the screen shows: while the window is being resized, the coarse picture.
+    const QImage& shown() const { return m_image; }
     const QImage& undoCopy() const { return m_undo; }
 
     void setPenColor(const QColor& c) { m_color = c; }
@@ -45,14 +54,19 @@ private:
     QRect segment(QPoint from, QPoint to);
     // This segment's coverage of each pixel of the area, 0..255, into piece (the area's size).
     void cover(QPoint from, QPoint to, const QRect& area, QImage& piece) const;
+    // A coarse picture from a resizing is replaced by the smooth one.
+    void settle() const;
     void drawingChanged()
     {
         m_base = QImage();
+        m_coarse = false;
         m_undoCurrent = false;
     }
     void endStroke();
 
-    QImage m_image;
+    // Mutable: the smooth picture replaces a coarse one when the drawing is first looked at.
+    mutable QImage m_image;
+    mutable bool m_coarse = false;
     QImage m_undo;
     bool m_undoCurrent = false; // the undo copy is the drawing as it is
     QImage m_base; // the drawing before the current resizing began

@@ -15,7 +15,7 @@ void CanvasView::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
     const QRect r = e->rect();
-    p.drawImage(r.topLeft(), m_canvas.image(), r);
+    p.drawImage(r.topLeft(), m_canvas.shown(), r);
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* e)

@@ -52,7 +52,8 @@ frmDraw::frmDraw(QWidget* startScreen, DrawPeers peers) : m_peers(std::move(peer
     m_resizeSettled.setSingleShot(true);
     m_resizeSettled.setInterval(500);
     connect(&m_resizeSettled, &QTimer::timeout, this, [this] {
-        m_canvas.endResizing();
+        if (m_canvas.endResizing())
+            m_picBild->update();
         platform::releaseFreedMemory();
     });
     createControls();

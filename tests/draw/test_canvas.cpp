@@ -1,5 +1,6 @@
 // The canvas without a screen: dots, segments, the undo copy, clearing and resizing.
 #include "TestSupport.h"
+#include <QPainter>
 #include "draw/Canvas.h"
 
 using namespace zorbel;
@@ -126,6 +127,28 @@ private slots:
         c.dot({200, 10});
         c.resize({200, 150});
         QVERIFY(qGray(c.image().pixel(100, 5)) < 240); // a stale copy would have lost the dot
+    }
+
+    void whileResizingTheScreenIsCoarseAndTheDrawingSmooth()
+    {
+        Canvas c = fresh({400, 300});
+        c.setPenWidth(3);
+        c.dot({10, 10});
+        c.lineTo({390, 290});
+        const QImage before = c.image();
+        c.resize({250, 190});
+        QImage smooth(250, 190, QImage::Format_RGB32);
+        {
+            QPainter p(&smooth);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(smooth.rect(), before);
+        }
+        QVERIFY(c.shown() != smooth);
+        QCOMPARE(c.image(), smooth); // what is saved, printed or drawn on
+        c.resize({200, 150});
+        QVERIFY(c.endResizing());     // the screen is repainted smooth
+        QCOMPARE(c.shown().size(), QSize(200, 150));
+        QVERIFY(!c.endResizing());
     }
 
     void undoCopyFollowsTheResize()
