@@ -13,4 +13,12 @@ enum Module { Print, Sound };
 // both the build and the installation put them.
 QFunctionPointer resolve(Module module, const char* function);
 
+// What the module's function of that name, taking nothing, hands out; nullptr without it.
+template <class T>
+T* create(Module module, const char* function)
+{
+    const auto make = reinterpret_cast<T* (*)()>(resolve(module, function));
+    return make ? make() : nullptr;
+}
+
 } // namespace zorbel::backends

@@ -128,10 +128,7 @@ SoundDevice& sound()
 {
     if (g_sound)
         return *g_sound;
-    static SoundDevice* const device = [] {
-        const auto create = reinterpret_cast<SoundDevice* (*)()>(backends::resolve(backends::Sound, "zorbel_sound_device"));
-        return create ? create() : nullptr;
-    }();
+    static SoundDevice* const device = backends::create<SoundDevice>(backends::Sound, "zorbel_sound_device");
     static NoSound silent;
     return device ? *device : silent;
 }

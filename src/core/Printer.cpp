@@ -91,10 +91,7 @@ Printers& printers()
 {
     if (g_printers)
         return *g_printers;
-    static Printers* const real = [] {
-        const auto create = reinterpret_cast<Printers* (*)()>(backends::resolve(backends::Print, "zorbel_printers"));
-        return create ? create() : nullptr;
-    }();
+    static Printers* const real = backends::create<Printers>(backends::Print, "zorbel_printers");
     static NoPrinters none;
     return real ? *real : none;
 }
