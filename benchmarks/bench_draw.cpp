@@ -46,7 +46,7 @@ private slots:
         canvas.resize({1600, 1200});
         canvas.setPenWidth(5);
         QBENCHMARK {
-            // The copy is shared until the first dot writes into the canvas: measure both.
+            // The copy is taken of the tiles the dot is about to change: measure both.
             canvas.takeUndoCopy();
             canvas.dot({800, 600});
         }

@@ -2,10 +2,48 @@
 #include <QPainter>
 #include <cmath>
 #include <cstring>
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#endif
 
 namespace zorbel {
 
 namespace {
+// The undo copy's unit: a stroke across the canvas touches a few dozen of these.
+constexpr int kTile = 64;
+
+int tilesAcross(QSize size) { return (size.width() + kTile - 1) / kTile; }
+size_t tileCount(QSize size) { return size_t(tilesAcross(size)) * size_t((size.height() + kTile - 1) / kTile); }
+
+// An image of zeros whose memory the system supplies page by page as it is first written: a
+// buffer the size of the canvas costs only the parts a stroke uses. The allocator cannot promise
+// that once it reuses freed memory.
+QImage untouched(QSize size, QImage::Format format)
+{
+#ifdef Q_OS_UNIX
+    const qsizetype perLine = (qsizetype(size.width()) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+    const size_t bytes = size_t(perLine) * size_t(size.height());
+    void* memory = bytes ? mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0) : MAP_FAILED;
+    if (memory != MAP_FAILED) {
+        struct Mapping {
+            void* memory;
+            size_t bytes;
+        };
+        return QImage(
+            static_cast<uchar*>(memory), size.width(), size.height(), perLine, format,
+            [](void* info) {
+                auto* m = static_cast<Mapping*>(info);
+                munmap(m->memory, m->bytes);
+                delete m;
+            },
+            new Mapping{memory, bytes});
+    }
+#endif
+    QImage img(size, format);
+    img.fill(0);
+    return img;
+}
+
 QImage white(QSize size)
 {
     QImage img(size, QImage::Format_RGB32);
@@ -36,6 +74,7 @@ void Canvas::resize(QSize size)
     if (m_base.isNull())
         m_base = m_image;
     endStroke();
+    completeUndo(); // the undo tiles still in the drawing are about to go
     m_image = scaledFrom(m_base, size, false);
     m_coarse = size != m_base.size();
     m_undoCurrent = false;
@@ -63,6 +102,32 @@ void Canvas::endStroke()
         std::memset(m_coverage.scanLine(y) + m_strokeArea.left(), 0, size_t(m_strokeArea.width()));
     m_strokeArea = QRect();
     m_strokeBase = QImage();
+    m_strokeStarted = m_strokeOnUndo = false;
+}
+
+void Canvas::copyTiles(const QImage& from, QImage& to, const QRect& tile) const
+{
+    const size_t bytes = size_t(tile.width()) * 4;
+    for (int y = tile.top(); y <= tile.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + tile.left() * 4, from.constScanLine(y) + tile.left() * 4, bytes);
+}
+
+void Canvas::saveForUndo(const QRect& area)
+{
+    if (m_undo.size() != m_image.size() || m_saved.size() != tileCount(m_image.size()))
+        return;
+    const QRect r = area.intersected(m_image.rect());
+    if (r.isEmpty())
+        return;
+    const int across = tilesAcross(m_image.size());
+    for (int ty = r.top() / kTile; ty <= r.bottom() / kTile; ++ty)
+        for (int tx = r.left() / kTile; tx <= r.right() / kTile; ++tx) {
+            const size_t i = size_t(ty) * size_t(across) + size_t(tx);
+            if (m_saved[i])
+                continue;
+            m_saved[i] = true;
+            copyTiles(m_image, m_undo, QRect(tx * kTile, ty * kTile, kTile, kTile).intersected(m_image.rect()));
+        }
 }
 
 void Canvas::cover(QPoint from, QPoint to, const QRect& area, QImage& piece) const
@@ -116,15 +181,18 @@ QRect Canvas::segment(QPoint from, QPoint to)
     const QRect dirty = QRect(from, to).normalized().adjusted(-grow, -grow, grow, grow).intersected(m_image.rect());
     if (dirty.isEmpty())
         return dirty;
-    if (m_strokeBase.isNull()) {
-        if (m_coverage.size() != m_image.size()) {
-            m_coverage = QImage(m_image.size(), QImage::Format_Grayscale8);
-            m_coverage.fill(0);
-        }
+    if (!m_strokeStarted) {
+        m_strokeStarted = true;
+        if (m_coverage.size() != m_image.size())
+            m_coverage = untouched(m_image.size(), QImage::Format_Grayscale8);
         // Just after an undo copy, the copy is the drawing before the stroke: the drawing itself
         // then needs no copy of its own before it is drawn on.
-        m_strokeBase = undoHoldsDrawing ? m_undo : m_image;
+        m_strokeOnUndo = undoHoldsDrawing;
+        if (!m_strokeOnUndo)
+            m_strokeBase = m_image;
     }
+    saveForUndo(dirty);
+    const QImage& strokeBase = m_strokeOnUndo ? m_undo : m_strokeBase;
     m_strokeArea |= dirty;
     // This segment alone, as coverage, in a piece the size of its dirty area. A mouse move is a
     // few pixels at a time: pieces up to a small size share one buffer, larger ones are their own.
@@ -142,7 +210,7 @@ QRect Canvas::segment(QPoint from, QPoint to)
     for (int y = 0; y < dirty.height(); ++y) {
         const uchar* in = piece.constScanLine(y);
         uchar* cover = m_coverage.scanLine(dirty.top() + y) + dirty.left();
-        const auto* base = reinterpret_cast<const QRgb*>(m_strokeBase.constScanLine(dirty.top() + y)) + dirty.left();
+        const auto* base = reinterpret_cast<const QRgb*>(strokeBase.constScanLine(dirty.top() + y)) + dirty.left();
         auto* out = reinterpret_cast<QRgb*>(m_image.scanLine(dirty.top() + y)) + dirty.left();
         for (int x = 0; x < dirty.width(); ++x) {
             if (in[x] <= cover[x])
@@ -166,12 +234,11 @@ QRect Canvas::lineTo(QPoint p) { return segment(m_pos, p); }
 void Canvas::takeUndoCopy()
 {
     settle();
-    endStroke(); // the stroke before is over, and lets go of the copy it started from
-    if (m_undo.constBits() != m_image.constBits() && m_undo.size() == m_image.size() && m_undo.format() == m_image.format())
-        // Over the old copy: its memory is in use already, where a new one is faulted in page by page.
-        std::memcpy(m_undo.bits(), m_image.constBits(), size_t(m_image.sizeInBytes()));
-    else
-        m_undo = m_image;
+    endStroke(); // the stroke before is over
+    if (m_undo.size() != m_image.size() || m_undo.format() != m_image.format())
+        m_undo = untouched(m_image.size(), m_image.format());
+    // No tile is saved yet: the drawing itself is the copy until a tile is about to change.
+    m_saved.assign(tileCount(m_image.size()), false);
     m_undoCurrent = true;
 }
 
@@ -181,12 +248,21 @@ void Canvas::restoreUndoCopy()
         return;
     endStroke();
     drawingChanged();
-    m_image = m_undo.size() == m_image.size() ? m_undo : scaledFrom(m_undo, m_image.size());
+    if (m_undo.size() != m_image.size()) {
+        m_image = scaledFrom(m_undo, m_image.size()); // whole: it was completed when the size changed
+        return;
+    }
+    const int across = tilesAcross(m_image.size());
+    for (size_t i = 0; i < m_saved.size(); ++i)
+        if (m_saved[i])
+            copyTiles(m_undo, m_image,
+                      QRect(int(i % size_t(across)) * kTile, int(i / size_t(across)) * kTile, kTile, kTile).intersected(m_image.rect()));
 }
 
 void Canvas::clear()
 {
     endStroke();
+    completeUndo();
     drawingChanged();
     m_image = white(m_image.size());
 }
@@ -208,6 +284,7 @@ void Canvas::paintPicture(const QImage& picture)
 {
     settle(); // a picture with transparent parts shows the drawing under it
     endStroke();
+    completeUndo();
     drawingChanged();
     QPainter p(&m_image);
     p.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <vector>
 
 namespace zorbel {
 
@@ -28,7 +29,6 @@ public:
     }
     // What the screen shows: while the window is being resized, the coarse picture.
     const QImage& shown() const { return m_image; }
-    const QImage& undoCopy() const { return m_undo; }
 
     void setPenColor(const QColor& c) { m_color = c; }
     void setPenWidth(int width) { m_width = width < 1 ? 1 : width; }
@@ -41,6 +41,8 @@ public:
     QRect lineTo(QPoint p);
     QPoint position() const { return m_pos; }
 
+    // The drawing as it is now, to come back to. Cheap: the copy is taken tile by tile, of the
+    // tiles a stroke is about to change, and whole only before the drawing changes as a whole.
     void takeUndoCopy();
     void restoreUndoCopy();
     // Plain white.
@@ -63,11 +65,19 @@ private:
         m_undoCurrent = false;
     }
     void endStroke();
+    // The undo copy takes the tiles of the area from the drawing, those it does not hold yet.
+    void saveForUndo(const QRect& area);
+    // The undo copy takes every tile it does not hold: the drawing is about to change as a whole.
+    void completeUndo() { saveForUndo(m_image.rect()); }
+    void copyTiles(const QImage& from, QImage& to, const QRect& tile) const;
 
     // Mutable: the smooth picture replaces a coarse one when the drawing is first looked at.
     mutable QImage m_image;
     mutable bool m_coarse = false;
+    // The undo copy: where a tile is marked saved, m_undo holds it; elsewhere the drawing itself
+    // is still the same as the copy. Marks exist only while m_undo has the drawing's size.
     QImage m_undo;
+    std::vector<bool> m_saved;
     bool m_undoCurrent = false; // the undo copy is the drawing as it is
     QImage m_base; // the drawing before the current resizing began
     // The stroke in progress: how much of each pixel its segments cover, and the drawing before
@@ -77,6 +87,8 @@ private:
     QImage m_coverage;
     QRect m_strokeArea;
     QImage m_strokeBase;
+    bool m_strokeStarted = false;
+    bool m_strokeOnUndo = false; // the stroke's base is the undo copy, not m_strokeBase
     QImage m_piece;
     QColor m_color = Qt::black;
     int m_width = 5;

@@ -103,6 +103,43 @@ private slots:
         QCOMPARE(c.image(), afterFirst);
     }
 
+    // The copy is taken piecewise, of what a stroke is about to change: every pixel must still
+    // come back, after a stroke over many pieces and after the drawing changed as a whole.
+    void undoCopyRestoresEveryPixelWhateverChangedAfterIt()
+    {
+        Canvas c = fresh({300, 200});
+        c.setPenWidth(7);
+        c.dot({5, 5});
+        c.lineTo({295, 190});
+        c.takeUndoCopy();
+        c.setPenColor(Qt::red);
+        c.dot({290, 10});
+        c.lineTo({10, 195});
+        c.lineTo({150, 2});
+        const QImage beforeLast = c.image();
+        c.takeUndoCopy();
+        c.dot({20, 100});
+        c.lineTo({280, 100});
+        c.restoreUndoCopy();
+        QCOMPARE(c.image(), beforeLast);
+        c.restoreUndoCopy(); // a second undo changes nothing
+        QCOMPARE(c.image(), beforeLast);
+
+        c.takeUndoCopy();
+        c.dot({100, 50});
+        c.clear();
+        c.restoreUndoCopy(); // the stroke and the clearing go, together, as one
+        QCOMPARE(c.image(), beforeLast);
+
+        c.takeUndoCopy();
+        c.dot({100, 150});
+        QImage picture(30, 20, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        c.paintPicture(picture);
+        c.restoreUndoCopy();
+        QCOMPARE(c.image(), beforeLast);
+    }
+
     void clearIsPlainWhite()
     {
         Canvas c = fresh();
