@@ -51,17 +51,16 @@ QImage white(QSize size)
     return img;
 }
 
-QImage scaledFrom(const QImage& source, QSize size, bool smooth = true)
+QImage scaledFrom(const QImage& source, QSize size)
 {
     if (source.isNull())
         return white(size);
     if (source.size() == size)
         return source;
-    // Through the painter: bilinear, several times faster than QImage::scaled; or pixel by
-    // pixel, faster again, while a window edge is dragged.
+    // Through the painter: bilinear, several times faster than QImage::scaled.
     QImage img(size, QImage::Format_RGB32);
     QPainter p(&img);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(img.rect(), source);
     return img;
 }
@@ -75,9 +74,22 @@ void Canvas::resize(QSize size)
         m_base = m_image;
     endStroke();
     completeUndo(); // the undo tiles still in the drawing are about to go
-    m_image = scaledFrom(m_base, size, false);
-    m_coarse = size != m_base.size();
     m_undoCurrent = false;
+    if (m_base.isNull() || size == m_base.size()) {
+        m_image = scaledFrom(m_base, size);
+        m_coarse = false;
+        return;
+    }
+    // Pixel by pixel, several times faster again. The coarse pictures of one resizing are drawn
+    // into the same memory, in use already after the first: a new image at each size would be
+    // faulted in page by page.
+    m_image = QImage();
+    if (m_scratch.sizeInBytes() < qsizetype(size.width()) * size.height() * 4)
+        m_scratch = untouched(size.expandedTo(m_scratch.size()), QImage::Format_RGB32);
+    m_image = QImage(m_scratch.bits(), size.width(), size.height(), qsizetype(size.width()) * 4, QImage::Format_RGB32);
+    QPainter p(&m_image);
+    p.drawImage(m_image.rect(), m_base);
+    m_coarse = true;
 }
 
 void Canvas::settle() const
@@ -93,6 +105,7 @@ bool Canvas::endResizing()
     const bool coarse = m_coarse;
     settle();
     m_base = QImage();
+    m_scratch = QImage();
     return coarse;
 }
 

@@ -61,6 +61,8 @@ private:
     void drawingChanged()
     {
         m_base = QImage();
+        if (m_coarse)
+            m_image = m_image.copy(); // out of the memory the next resizing draws in
         m_coarse = false;
         m_undoCurrent = false;
     }
@@ -73,13 +75,14 @@ private:
 
     // Mutable: the smooth picture replaces a coarse one when the drawing is first looked at.
     mutable QImage m_image;
-    mutable bool m_coarse = false;
+    mutable bool m_coarse = false; // and then m_image lies in m_scratch
     // The undo copy: where a tile is marked saved, m_undo holds it; elsewhere the drawing itself
     // is still the same as the copy. Marks exist only while m_undo has the drawing's size.
     QImage m_undo;
     std::vector<bool> m_saved;
     bool m_undoCurrent = false; // the undo copy is the drawing as it is
     QImage m_base; // the drawing before the current resizing began
+    QImage m_scratch;
     // The stroke in progress: how much of each pixel its segments cover, and the drawing before
     // it. A pixel is coloured by the most any one segment covers it, never by the sum, so the
     // soft edges are alike however many segments (however slow a mouse) meet at a point. The

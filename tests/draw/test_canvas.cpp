@@ -188,6 +188,29 @@ private slots:
         QVERIFY(!c.endResizing());
     }
 
+    // The coarse pictures of a resizing share their memory; a drawing that changed in between
+    // must not be drawn over by the next one.
+    void anUndoInTheMiddleOfAResizingSurvivesTheNextResize()
+    {
+        Canvas c = fresh({400, 300});
+        c.setPenWidth(9);
+        c.dot({40, 40});
+        c.resize({300, 225});
+        c.takeUndoCopy();
+        c.resize({320, 240});
+        c.resize({300, 225}); // coarse again, at the undo copy's size
+        c.restoreUndoCopy();
+        const QImage restored = c.image().copy();
+        c.resize({200, 150});
+        QImage expected(200, 150, QImage::Format_RGB32);
+        {
+            QPainter p(&expected);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(expected.rect(), restored);
+        }
+        QCOMPARE(c.image(), expected);
+    }
+
     void undoCopyFollowsTheResize()
     {
         Canvas c = fresh({400, 300});
