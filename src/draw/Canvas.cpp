@@ -84,8 +84,10 @@ void Canvas::resize(QSize size)
     // into the same memory, in use already after the first: a new image at each size would be
     // faulted in page by page.
     m_image = QImage();
+    // Room for every size up to the drawing's own and an eighth beyond the largest asked for:
+    // memory not yet written costs nothing, memory taken anew costs a fault per page.
     if (m_scratch.sizeInBytes() < qsizetype(size.width()) * size.height() * 4)
-        m_scratch = untouched(size.expandedTo(m_scratch.size()), QImage::Format_RGB32);
+        m_scratch = untouched((size * 9 / 8).expandedTo(m_base.size()).expandedTo(m_scratch.size()), QImage::Format_RGB32);
     m_image = QImage(m_scratch.bits(), size.width(), size.height(), qsizetype(size.width()) * 4, QImage::Format_RGB32);
     QPainter p(&m_image);
     p.drawImage(m_image.rect(), m_base);
