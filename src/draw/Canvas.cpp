@@ -51,6 +51,14 @@ QImage white(QSize size)
     return img;
 }
 
+// One tile of two images of the same size and 32-bit format.
+void copyTile(const QImage& from, QImage& to, const QRect& tile)
+{
+    const size_t bytes = size_t(tile.width()) * 4;
+    for (int y = tile.top(); y <= tile.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + tile.left() * 4, from.constScanLine(y) + tile.left() * 4, bytes);
+}
+
 QImage scaledFrom(const QImage& source, QSize size)
 {
     if (source.isNull())
@@ -120,13 +128,6 @@ void Canvas::endStroke()
     m_strokeStarted = m_strokeOnUndo = false;
 }
 
-void Canvas::copyTiles(const QImage& from, QImage& to, const QRect& tile) const
-{
-    const size_t bytes = size_t(tile.width()) * 4;
-    for (int y = tile.top(); y <= tile.bottom(); ++y)
-        std::memcpy(to.scanLine(y) + tile.left() * 4, from.constScanLine(y) + tile.left() * 4, bytes);
-}
-
 void Canvas::saveForUndo(const QRect& area)
 {
     if (m_undo.size() != m_image.size() || m_saved.size() != tileCount(m_image.size()))
@@ -141,7 +142,7 @@ void Canvas::saveForUndo(const QRect& area)
             if (m_saved[i])
                 continue;
             m_saved[i] = true;
-            copyTiles(m_image, m_undo, QRect(tx * kTile, ty * kTile, kTile, kTile).intersected(m_image.rect()));
+            copyTile(m_image, m_undo, QRect(tx * kTile, ty * kTile, kTile, kTile).intersected(m_image.rect()));
         }
 }
 
@@ -270,7 +271,7 @@ void Canvas::restoreUndoCopy()
     const int across = tilesAcross(m_image.size());
     for (size_t i = 0; i < m_saved.size(); ++i)
         if (m_saved[i])
-            copyTiles(m_undo, m_image,
+            copyTile(m_undo, m_image,
                       QRect(int(i % size_t(across)) * kTile, int(i / size_t(across)) * kTile, kTile, kTile).intersected(m_image.rect()));
 }
 

@@ -71,7 +71,6 @@ private:
     void saveForUndo(const QRect& area);
     // The undo copy takes every tile it does not hold: the drawing is about to change as a whole.
     void completeUndo() { saveForUndo(m_image.rect()); }
-    void copyTiles(const QImage& from, QImage& to, const QRect& tile) const;
 
     // Mutable: the smooth picture replaces a coarse one when the drawing is first looked at.
     mutable QImage m_image;

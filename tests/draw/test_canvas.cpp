@@ -15,6 +15,16 @@ int countColour(const QImage& img, QRgb colour)
     return n;
 }
 
+// What the canvas shows once a resizing has settled: the drawing scaled smoothly.
+QImage smoothlyScaled(const QImage& img, QSize size)
+{
+    QImage scaled(size, QImage::Format_RGB32);
+    QPainter p(&scaled);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(scaled.rect(), img);
+    return scaled;
+}
+
 Canvas fresh(QSize size = {200, 150})
 {
     Canvas c;
@@ -174,12 +184,7 @@ private slots:
         c.lineTo({390, 290});
         const QImage before = c.image();
         c.resize({250, 190});
-        QImage smooth(250, 190, QImage::Format_RGB32);
-        {
-            QPainter p(&smooth);
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawImage(smooth.rect(), before);
-        }
+        const QImage smooth = smoothlyScaled(before, {250, 190});
         QVERIFY(c.shown() != smooth);
         QCOMPARE(c.image(), smooth); // what is saved, printed or drawn on
         c.resize({200, 150});
@@ -202,13 +207,7 @@ private slots:
         c.restoreUndoCopy();
         const QImage restored = c.image().copy();
         c.resize({200, 150});
-        QImage expected(200, 150, QImage::Format_RGB32);
-        {
-            QPainter p(&expected);
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawImage(expected.rect(), restored);
-        }
-        QCOMPARE(c.image(), expected);
+        QCOMPARE(c.image(), smoothlyScaled(restored, {200, 150}));
     }
 
     void undoCopyFollowsTheResize()
