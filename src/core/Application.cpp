@@ -15,7 +15,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     qttexts::install();
     // Qt splits a large paint over the global thread pool. After each resize the pieces are
     // written into a fresh window buffer, and threads faulting in the same new memory at once
-    // cost more CPU than they save: one helper does the same work for a third less.
+    // cost more CPU than they save: one helper does the same work for about a quarter less.
     QThreadPool::globalInstance()->setMaxThreadCount(1);
 }
 
