@@ -3,6 +3,7 @@
 //   e2echeck pixel PNG X Y                 prints "R G B"
 //   e2echeck differ A.png B.png X Y W H    true when the rectangle differs
 //   e2echeck strokes BMP [R G B]           a black stroke, and below it one in that colour (or black)
+//   e2echeck find PNG MIN R,G,B...         every colour on at least MIN pixels: prints "X Y W H" around them
 //   e2echeck sound RAW RATE REF.wav SKIP_MS  s16 mono: the sound of REF.wav, about as long and as loud
 //   e2echeck silence RAW RATE SKIP_MS        s16 mono: nothing above the noise floor
 // SKIP_MS leaves out the start of a recording: a monitor that is joined hands over what it held back.
@@ -70,6 +71,42 @@ int strokes(const QStringList& a)
     return say(black.first >= 0 && coloured.first >= 0 && coloured.first > black.second,
                QStringLiteral("black stroke rows %1-%2, stroke in %3,%4,%5 rows %6-%7")
                    .arg(black.first).arg(black.second).arg(r).arg(g).arg(b).arg(coloured.first).arg(coloured.second));
+}
+
+// Finds a window in a screenshot by colours only it shows, wherever the desktop put it.
+int find(const QStringList& a)
+{
+    const QImage img = QImage(a[2]).convertToFormat(QImage::Format_RGB32);
+    if (img.isNull())
+        return say(false, QStringLiteral("no picture in ") + a[2]);
+    const int least = a[3].toInt();
+    std::vector<QRgb> colours;
+    for (const QString& c : a.mid(4)) {
+        const QStringList v = c.split(QLatin1Char(','));
+        if (v.size() != 3)
+            return say(false, QStringLiteral("not R,G,B: ") + c);
+        colours.push_back(qRgb(v[0].toInt(), v[1].toInt(), v[2].toInt()));
+    }
+    std::vector<int> count(colours.size());
+    QRect around;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            for (size_t i = 0; i < colours.size(); ++i)
+                if ((line[x] & 0xffffff) == (colours[i] & 0xffffff)) {
+                    ++count[i];
+                    around |= QRect(x, y, 1, 1);
+                }
+    }
+    QStringList seen;
+    bool all = true;
+    for (size_t i = 0; i < colours.size(); ++i) {
+        seen << QStringLiteral("%1 x %2").arg(count[i]).arg(a[4 + int(i)]);
+        all = all && count[i] >= least;
+    }
+    if (!all)
+        return say(false, QStringLiteral("too few pixels: ") + seen.join(QStringLiteral(", ")));
+    return say(true, QStringLiteral("%1 %2 %3 %4").arg(around.x()).arg(around.y()).arg(around.width()).arg(around.height()));
 }
 
 std::vector<int16_t> samples(const QString& path, double rate, double skipMs)
@@ -197,6 +234,8 @@ int main(int argc, char** argv)
     }
     if (cmd == QLatin1String("strokes") && (a.size() == 3 || a.size() == 6))
         return strokes(a);
+    if (cmd == QLatin1String("find") && a.size() >= 5)
+        return find(a);
     if (cmd == QLatin1String("sound") && a.size() == 6)
         return sound(a);
     if (cmd == QLatin1String("silence") && a.size() == 5)

@@ -32,19 +32,58 @@ start_xvfb() {
   wait_until 10 xdpyinfo >/dev/null 2>&1
 }
 
+# start_wm NAME: a window manager as desktops run it (openbox, xfwm4, mutter on X11), waited for
+# until it names itself on the root window; false when it is missing or does not come up.
+start_wm() {
+  local cmd
+  case "$1" in
+    openbox) cmd=(openbox --sm-disable) ;;
+    xfwm4) cmd=(dbus-run-session -- xfwm4 --compositor=off) ;;
+    mutter) cmd=(dbus-run-session -- mutter --x11 --replace --sm-disable) ;;
+    *) return 1 ;;
+  esac
+  command -v "$1" >/dev/null && command -v "${cmd[0]}" >/dev/null || return 1
+  "${cmd[@]}" >"$SB/wm.log" 2>&1 &
+  WM_PID=$!
+  wait_until 20 wm_up
+}
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# start_weston: a Wayland desktop in a window of the private X server, at its top left and as
+# large as the screen, so that xdotool's input reaches it and the root's shots show it.
+WESTON_SOCKET=zorbel-e2e
+start_weston() {
+  command -v weston >/dev/null || return 1
+  eval "$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print "local w=" d[1] " h=" d[2] }')"
+  weston --backend=x11-backend.so --use-pixman --width="$w" --height="$h" --socket="$WESTON_SOCKET" \
+    --idle-time=0 >"$SB/wm.log" 2>&1 &
+  WM_PID=$!
+  wait_until 20 test -S "$XDG_RUNTIME_DIR/$WESTON_SOCKET" && wait_until 10 weston_window || return 1
+  # Its pointer only follows X's moves, from wherever it was: corner to corner pins both together.
+  sleep 1
+  xdotool mousemove --sync 0 0 mousemove --sync $((w - 1)) $((h - 1)) mousemove --sync 0 0 mousemove --sync $((w / 2)) $((h / 2))
+}
+
+weston_window() { xwininfo -root -children | grep -q '"Weston Compositor'; }
+
+# The window manager last: dbus-run-session and weston leave their children running otherwise.
 stop_all() {
   if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "${WM_PID:-}" ]; then
+    pkill -TERM -P "$WM_PID" 2>/dev/null; kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null || true
+  fi
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null || true; fi
-  APP_PID=""; XVFB_PID=""
+  APP_PID=""; WM_PID=""; XVFB_PID=""
   return 0
 }
 
-# start_program EXE: copies the program, with its help and modules, into the sandbox and starts it there.
+# start_program EXE [ENV...]: copies the program, with its help and modules, into the sandbox and
+# starts it there; ENV as env(1) takes it (-u DISPLAY WAYLAND_DISPLAY=...).
 start_program() {
   cp "$1" "$SB/prog/zorbel"
   mkdir -p "$SB/lib" && cp -r "$(dirname "$1")/../lib/zorbel" "$SB/lib/"
   [ -d "$(dirname "$1")/help" ] && cp -r "$(dirname "$1")/help" "$SB/prog/"
-  (cd "$SB/home" && exec "$SB/prog/zorbel") >"$SB/program.log" 2>&1 &
+  (cd "$SB/home" && exec env "${@:2}" "$SB/prog/zorbel") >"$SB/program.log" 2>&1 &
   APP_PID=$!
 }
 
@@ -59,11 +98,22 @@ find_window() {
   done
   return 1
 }
+# find_largest_window: the program's largest visible window (a maximised one under a frame).
+find_largest_window() {
+  local id best="" most=0
+  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)" || continue
+    [ $((WIDTH * HEIGHT)) -gt $most ] && { most=$((WIDTH * HEIGHT)); best=$id; }
+  done
+  [ -n "$best" ] && echo "$best"
+}
 window_there() { find_window "$1" "$2" >/dev/null; }
-# window_origin ID: sets WX and WY to the window's top left corner on the screen.
+# window_origin ID: sets WX and WY to the window's top left corner on the screen, and WIDTH and
+# HEIGHT. xwininfo's, as xdotool counts a window manager's frame twice.
 window_origin() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
-  WX=$X; WY=$Y
+  WX=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { print $NF }')
+  WY=$(xwininfo -id "$1" | awk '/Absolute upper-left Y/ { print $NF }')
 }
 # Any visible window of the program that is not one of the sizes given (a dialog).
 find_other_window() {
