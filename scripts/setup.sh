@@ -6,11 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake make qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n libgl-dev libcups2-dev)
-# The fuzz targets need clang; the end-to-end tests drive a real window and a private sound
-# server; the desktop files are validated and packaged; the real print test starts its own print
-# server with a PDF queue and renders the PDF.
+# The fuzz targets need clang; the end-to-end tests drive a real window, under the window managers
+# of real desktops and on Wayland too, and a private sound server; the desktop files are validated
+# and packaged; the real print test starts its own print server with a PDF queue and renders the PDF.
 test_packages=(clang libclang-rt-dev xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils appstream
-  desktop-file-utils dpkg-dev cups printer-driver-cups-pdf poppler-utils)
+  desktop-file-utils dpkg-dev cups printer-driver-cups-pdf poppler-utils
+  openbox xfwm4 mutter weston qt6-wayland dbus-x11)
 build=1
 for arg in "$@"; do
   case "$arg" in
