@@ -5,6 +5,7 @@
 #include "core/Basic.h"
 #include "core/Forms.h"
 #include "core/ModResFiles.h"
+#include "core/OwnedWindow.h"
 #include "core/Resources.h"
 #include "core/Settings.h"
 #include "core/SingleInstance.h"
@@ -61,10 +62,10 @@ void showAbout()
 }
 
 // The pen window loads when it is first shown and stays loaded while hidden.
-void showColor()
+frmColor* color()
 {
     if (!g_draw)
-        return;
+        return nullptr;
     if (!g_color) {
         ColorPeers peers;
         peers.setPenWidth = [](int width) {
@@ -77,25 +78,31 @@ void showColor()
         };
         g_color = new frmColor(g_draw, peers);
     }
-    g_color->show();
+    return g_color;
 }
 
 DrawPeers drawPeers()
 {
     DrawPeers peers;
-    peers.showPreview = [] {
-        if (frmPreview* w = preview())
-            w->show();
-    };
+    peers.showPreview = [] { owned::show(preview()); };
     peers.setPreviewTip = [](int index, const QString& tip) {
         if (frmPreview* w = preview())
             w->setButtonTip(index, tip);
     };
-    peers.openFilePanel = [] {
+    peers.hideStepPanel = [] {
         if (frmPreview* w = preview())
-            w->openFilePanel();
+            w->hideStepPanel();
     };
-    peers.showColor = showColor;
+    peers.refreshFiles = [] {
+        if (frmPreview* w = preview())
+            w->refreshFiles();
+    };
+    peers.showFilePanel = [] {
+        if (frmPreview* w = preview())
+            w->showFilePanel();
+    };
+    peers.showColor = [] { owned::show(color()); };
+    peers.bringUpColor = [] { owned::bringUp(color()); };
     peers.showAbout = showAbout;
     peers.quit = [] { QCoreApplication::quit(); };
     return peers;

@@ -81,7 +81,12 @@ private slots:
         // the pen window its layout showed.
         QVERIFY(QTest::qWaitFor([&] { return Forms::count() == 3; }));
         frmPreview* preview = find<frmPreview>();
-        QVERIFY(preview && preview->isVisible() && preview->parentWidget() == draw);
+        QVERIFY(preview && preview->parentWidget() == draw);
+        // Shown once the drawing window is on the screen, not before: a window mapped before its
+        // owner is buried under it by some window managers.
+        QVERIFY(QTest::qWaitFor([&] { return preview->isVisible(); }));
+        QVERIFY(draw->windowHandle()->isExposed());
+        QCOMPARE(preview->windowHandle()->transientParent(), draw->windowHandle());
     }
 
     void theStartScreenIsPaintedWithTheBusyPointerBeforeTheDrawingWindowLoads()

@@ -27,8 +27,13 @@ class VisualButton;
 struct DrawPeers {
     std::function<void()> showPreview = [] {};
     std::function<void()> showColor = [] {};
+    // The Pen command: shown, and raised when it is shown already.
+    std::function<void()> bringUpColor = [] {};
     std::function<void(int, const QString&)> setPreviewTip = [](int, const QString&) {};
-    std::function<void()> openFilePanel = [] {};
+    // The Open command, in its three steps.
+    std::function<void()> hideStepPanel = [] {};
+    std::function<void()> refreshFiles = [] {};
+    std::function<void()> showFilePanel = [] {};
     std::function<void()> showAbout = [] {};
     std::function<void()> quit = [] {};
 };

@@ -79,7 +79,9 @@ void frmDraw::vbeButton_Click(int16_t index)
         p(100, [&] { m_vbeButton[1]->setEnabled(false); });
         break;
     case 2:
-        p(120, [&] { m_peers.openFilePanel(); });
+        p(120, [&] { m_peers.hideStepPanel(); });
+        p(130, [&] { m_peers.refreshFiles(); });
+        p(140, [&] { m_peers.showFilePanel(); });
         break;
     case 3: {
         QString path;
@@ -114,7 +116,7 @@ void frmDraw::vbeButton_Click(int16_t index)
         break;
     }
     case 4:
-        p(240, [&] { m_peers.showColor(); });
+        p(240, [&] { m_peers.bringUpColor(); });
         p(250, [] { Allgemein::CShow = -1; });
         break;
     case 5:

@@ -48,8 +48,11 @@ public:
     void vbeButton_Click(int16_t index);
     void filPics_Click(int row);
     void Form_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
-    // The drawing window's Open command: the file panel with a fresh list.
-    void openFilePanel();
+    // The drawing window's Open command: away with the step panel, the list read again, the
+    // file panel shown.
+    void hideStepPanel();
+    void refreshFiles();
+    void showFilePanel();
     void setButtonTip(int index, const QString& tip);
 
     VisualButton* button(int index) const { return m_vbeButton[size_t(index)]; }
@@ -72,7 +75,6 @@ private:
     void loadTemplate(int16_t n);
     void showCell(int k);
     void showPanel(int index);
-    void refreshFiles();
     void keepOnScreen();
     PreviewSteps::StepButtons stepButtons() const;
     void setStepButtons(const PreviewSteps::StepButtons& b);

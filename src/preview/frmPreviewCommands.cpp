@@ -140,13 +140,18 @@ void frmPreview::refreshFiles()
     m_filPics->clear();
     for (const QString& f : m_files)
         m_filPics->addItem(PreviewSteps::shownName(f));
+    // A list read again starts at its first names, wherever the last one was scrolled to.
+    m_filPics->scrollToTop();
 }
 
-void frmPreview::openFilePanel()
+void frmPreview::hideStepPanel()
 {
     m_picPanel[0]->hide();
-    m_picPanel[1]->hide();
-    refreshFiles();
+    m_picPanel[1]->hide(); // Open from the chooser leaves no second panel showing
+}
+
+void frmPreview::showFilePanel()
+{
     m_chosen = false;
     showPanel(2);
 }

@@ -11,6 +11,7 @@
 #include "core/Settings.h"
 #include "draw/frmDraw.h"
 #include "info/frmInfo.h"
+#include "preview/frmPreview.h"
 
 using namespace zorbel;
 
@@ -24,8 +25,11 @@ frmDraw* start()
     if (!startup::Main())
         return nullptr;
     find<frmInfo>()->fireTimer();
-    QTest::qWait(0);
-    return find<frmDraw>();
+    frmDraw* draw = find<frmDraw>();
+    // The owned windows come up once the drawing window is on the screen.
+    if (draw && draw->isVisible())
+        (void)QTest::qWaitFor([] { return find<frmPreview>() && find<frmPreview>()->isVisible(); });
+    return draw;
 }
 } // namespace
 

@@ -33,7 +33,10 @@ struct DrawFixture {
         DrawPeers peers;
         peers.showPreview = [this] { calls << QStringLiteral("preview"); };
         peers.showColor = [this] { calls << QStringLiteral("color"); };
-        peers.openFilePanel = [this] { calls << QStringLiteral("files"); };
+        peers.bringUpColor = [this] { calls << QStringLiteral("pen"); };
+        peers.hideStepPanel = [this] { calls << QStringLiteral("hide steps"); };
+        peers.refreshFiles = [this] { calls << QStringLiteral("files"); };
+        peers.showFilePanel = [this] { calls << QStringLiteral("show files"); };
         peers.showAbout = [this] { calls << QStringLiteral("about"); };
         peers.setPreviewTip = [this](int i, const QString& t) { tips[size_t(i)] = t; };
         peers.quit = [this] { ++quits; };

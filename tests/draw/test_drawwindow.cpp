@@ -194,8 +194,13 @@ private slots:
         Allgemein::CShow = 0;
         f.w->vbeButton_Click(4);
         QCOMPARE(Allgemein::CShow, int16_t(-1));
-        f.w->vbeButton_Click(2);
-        QCOMPARE(f.calls, (QStringList{QStringLiteral("color"), QStringLiteral("files")}));
+        {
+            test::StatementTrace trace("vbeButton_Click");
+            f.w->vbeButton_Click(2);
+            QCOMPARE(trace.lines, (std::vector<int>{20, 120, 130, 140}));
+        }
+        QCOMPARE(f.calls, (QStringList{QStringLiteral("pen"), QStringLiteral("hide steps"), QStringLiteral("files"),
+                                       QStringLiteral("show files")}));
         f.w->vbeButton_Click(8);
         QCOMPARE(test::shell().opened, QStringList{app::kWebSite});
         f.w->vbeButton_Click(7);

@@ -21,10 +21,11 @@ n=0
 
 # Colours only these windows show, none of them on the drawing window: the grid's orange, four
 # pure colours of the palette's middle row (its right half, which the template window never
-# covers), and the file list's cream. Each with the pixels it covers at least.
+# covers), and the file list's cream (on Wayland the compositor places the windows, and the pen
+# window may lie over part of the list). Each with the pixels it covers at least.
 grid="3000 255,182,47"
 palette="400 0,255,0 0,255,255 0,0,255 255,0,255"
-files="8000 255,251,236"
+files="4000 255,251,236"
 frame="15000 59,43,18"
 
 # shows NAME...: a fresh shot shows each of them; at_NAME keeps where ("X Y W H").

@@ -39,7 +39,9 @@ struct PreviewFixture {
         DrawPeers peers;
         peers.showPreview = [this] { preview()->show(); };
         peers.setPreviewTip = [this](int i, const QString& t) { preview()->setButtonTip(i, t); };
-        peers.openFilePanel = [this] { preview()->openFilePanel(); };
+        peers.hideStepPanel = [this] { preview()->hideStepPanel(); };
+        peers.refreshFiles = [this] { preview()->refreshFiles(); };
+        peers.showFilePanel = [this] { preview()->showFilePanel(); };
         draw = std::make_unique<frmDraw>(nullptr, peers);
         draw->resize(drawSize);
         draw->show();
