@@ -7,6 +7,7 @@
 #include "core/AppInfo.h"
 #include "core/Basic.h"
 #include "core/Fonts.h"
+#include "core/Platform.h"
 #include "core/Resources.h"
 #include "core/ScreenFit.h"
 #include "core/Settings.h"
@@ -142,18 +143,19 @@ void frmColor::Form_Load()
         left = basic::roundEven((screenWidth - windowWidth) * 0.8);
         top = basic::roundEven(windowHeight * 0.5);
     });
-    p(70, [&] {
-        left = basic::parseNumber(option("CLeft", QString::number(left)));
-        top = basic::parseNumber(option("CTop", QString::number(top)));
-    });
+    // Each read on its own: a bad left leaves a good top standing. Whole 32-bit numbers only, so
+    // a number too large for a position is an overflow here, not a window at a wrapped place.
+    p(70, [&] { left = basic::CLng(option("CLeft", QString::number(left))); });
+    p(70, [&] { top = basic::CLng(option("CTop", QString::number(top))); });
     p(80, [&] {
-        // A position stored for another screen must not leave the window out of reach.
+        // A position stored for another screen must leave enough of the window on this one to
+        // take hold of it; a window partly off the screen but within reach stays where it is.
         QRect r(QPoint(basic::pxX(left), basic::pxY(top)), size());
         const QScreen* screen = QGuiApplication::screenAt(r.center());
         if (!screen)
             screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
         if (screen)
-            r = keepOnArea(r, screen->availableGeometry());
+            r = keepUsable(r, screen->availableGeometry(), {}, QSize(width() / 4, height()));
         move(r.topLeft());
     });
 }
@@ -266,6 +268,8 @@ void frmColor::vbeButton_Click(int16_t)
 
 void frmColor::Form_Unload()
 {
+    if (!platform::windowPositionsKnown())
+        return;
     settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("CLeft"),
                           QString::number(basic::roundEven(x() * basic::twipsPerPixelX())));
     settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("CTop"),

@@ -3,6 +3,7 @@
 #include "core/failure/VbError.h"
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -110,6 +111,17 @@ void releaseFreedMemory()
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
+}
+
+bool windowPositionsKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+QList<QByteArray> preferredPlatform(const QByteArray& chosen, const QByteArray& x11Display, const QByteArray& waylandDisplay)
+{
+    // Where both are there (XWayland under a Wayland desktop), X11 keeps the places the child
+    // gave the windows and lets them be dragged as everywhere else; Wayland is the fallback.
+    if (chosen.isEmpty() && !x11Display.isEmpty() && !waylandDisplay.isEmpty())
+        return {"-platform", "xcb;wayland"};
+    return {};
 }
 
 Shell& shell()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <memory>
 #include <QUrl>
@@ -53,6 +54,13 @@ std::unique_ptr<QDialog> messageDialog(QWidget* parent, const QString& text, con
 // Hands memory the program has freed back to the system. The C library keeps freed blocks of
 // the heap for reuse, and after a resizing that is several pictures' worth the program no longer needs.
 void releaseFreedMemory();
+
+// False where the window system keeps window positions to itself (Wayland): there a window's
+// position reads as 0,0 and must not be stored over a good one.
+bool windowPositionsKnown();
+// The arguments that choose the platform when the user chose none (QT_QPA_PLATFORM, DISPLAY and
+// WAYLAND_DISPLAY given): X11 when an X server is there beside Wayland, else nothing to add.
+QList<QByteArray> preferredPlatform(const QByteArray& chosen, const QByteArray& x11Display, const QByteArray& waylandDisplay);
 
 Shell& shell();
 Dialogs& dialogs();

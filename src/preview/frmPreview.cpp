@@ -6,6 +6,7 @@
 #include "core/AppInfo.h"
 #include "core/Basic.h"
 #include "core/Fonts.h"
+#include "core/Platform.h"
 #include "core/Resources.h"
 #include "core/ScreenFit.h"
 #include "core/Settings.h"
@@ -102,8 +103,9 @@ void frmPreview::Form_Load()
     });
 }
 
-// A place stored on another screen, or the default top on a small one, would leave the window
-// out of reach: it moves just far enough to lie on the screen.
+// A place stored on another screen would leave the window out of reach: it moves just far
+// enough to bring its buttons onto the screen. The default top on a small screen lies above the
+// screen's edge with the buttons below it, and stays.
 void frmPreview::keepOnScreen()
 {
     const QRect here(pos(), size());
@@ -112,8 +114,12 @@ void frmPreview::keepOnScreen()
         screen = parentWidget()->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(keepOnArea(here, screen->availableGeometry()).topLeft());
+    if (!screen)
+        return;
+    QRect buttons;
+    for (int i = 0; i < 3; ++i)
+        buttons |= QRect(PreviewLayout::panelAt(i, size(), m_picPreview->geometry()), PreviewLayout::kPanelSize[size_t(i)]);
+    move(keepUsable(here, screen->availableGeometry(), buttons, {}).topLeft());
 }
 
 void frmPreview::Form_Activate()
@@ -133,6 +139,8 @@ void frmPreview::Form_Activate()
 
 void frmPreview::Form_Unload()
 {
+    if (!platform::windowPositionsKnown())
+        return;
     try {
         settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("PLeft"), QString::number(twipsX(x())));
         settings::SaveSetting(app::kTitle, app::kSection, QStringLiteral("PTop"), QString::number(twipsY(y())));

@@ -103,7 +103,17 @@ private slots:
             store("CLeft", QStringLiteral("-30000"));
             store("CTop", QStringLiteral("90000"));
         });
-        QCOMPARE(far.w->pos(), QPoint(area().left(), area().bottom() + 1 - 169));
+        // Brought back just far enough to take hold of a quarter of it.
+        QCOMPARE(far.w->pos(), QPoint(area().left() + 626 / 4 - 626, area().bottom() + 1 - 169));
+        ColorFixture huge([] { // beyond 32 bits: an overflow each, then the default place
+            test::reporter().answers = {Ignore, Ignore};
+            store("CLeft", QStringLiteral("1e300"));
+            store("CTop", QStringLiteral("32212254705"));
+        });
+        QCOMPARE(test::reporter().reports.size(), size_t(2));
+        for (const auto& r : test::reporter().reports)
+            QVERIFY(r.number == vberr::Overflow && r.line == 70 && r.procedure == QLatin1String("Form_Load"));
+        QCOMPARE(huge.w->y(), 85); // half its own height
     }
 
     void draggingTheSliderToTheEndsSetsFiftyAndOneAtOnce()

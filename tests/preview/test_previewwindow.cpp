@@ -2,10 +2,10 @@
 #include "PreviewFixture.h"
 #include "controls/VisualButton.h"
 #include "core/Basic.h"
-#include "core/ScreenFit.h"
 #include "preview/PreviewSteps.h"
 #include <QDir>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QScreen>
 
 using namespace zorbel;
@@ -52,15 +52,16 @@ private slots:
 
     void placeAtLoadComesBackAfterUnloadAndStaysOnScreen()
     {
-        PreviewFixture f({}, QSize(1280, 1004));
+        PreviewFixture f({}, QSize(800, 580));
         QVERIFY(f.w->isVisible() && f.w->parentWidget() == f.draw.get());
         QVERIFY(f.w->windowFlags().testFlags(Qt::Tool | Qt::FramelessWindowHint));
         QCOMPARE(f.visiblePanel(), 0);
         QVERIFY(!f.w->button(0)->isEnabled());
-        // 8 % of the drawing window's outer width, 7029 twips above its panel, then onto the screen.
+        // 8 % of the drawing window's outer width, 7029 twips above its panel: above the top edge of
+        // a small screen, and kept there, since the buttons below are on the screen.
         const QPoint twips = PreviewSteps::defaultPosition(f.draw->frameGeometry().width() * 15.0, f.draw->panelTop(), 15, 6390);
-        const QRect wanted(basic::pxX(twips.x()), basic::pxY(twips.y()), 440, 420);
-        QCOMPARE(f.w->pos(), keepOnArea(wanted, f.w->screen()->availableGeometry()).topLeft());
+        QCOMPARE(f.w->pos(), QPoint(basic::pxX(twips.x()), basic::pxY(twips.y())));
+        QVERIFY(f.w->y() < 0);
         f.w->move(123, 45);
         f.w->Form_Unload();
         QCOMPARE(stored("PLeft") + stored("PTop"), QStringLiteral("1845675"));
@@ -75,7 +76,8 @@ private slots:
             store("PTop", "-9000");
         });
         const QRect area = far.w->screen()->availableGeometry();
-        QCOMPARE(far.w->geometry(), QRect(area.right() - 439, area.top(), 440, 420));
+        // Far off: moved just far enough to bring the buttons' band (x 91 to 347, y 316 on) on.
+        QCOMPARE(far.w->geometry(), QRect(area.right() - 347, area.top() - 316, 440, 420));
     }
 
     void tooltipsInGermanEnglishAndItalian()
@@ -239,6 +241,23 @@ private slots:
         QCOMPARE(f.canvasAt({200, 200}), 0xFFFFFFu);
     }
 
+    void openShowsTheListFromItsFirstNames()
+    {
+        for (int i = 10; i < 40; ++i)
+            savePicture(QStringLiteral("p%1.bmp").arg(i), Qt::green);
+        PreviewFixture f;
+        f.draw->vbeButton_Click(2);
+        QListWidget* list = f.w->fileList();
+        QTest::qWait(0);
+        list->scrollToBottom();
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+        f.click(8);
+        f.draw->vbeButton_Click(2);
+        QTest::qWait(0);
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(0))));
+    }
+
     void unreadableOrVanishedPicturesChangeNothing()
     {
         QDir().mkpath(app::picsFolder());
@@ -260,6 +279,7 @@ private slots:
         f.w->fileList()->setCurrentRow(1);
         QCOMPARE(Allgemein::PicFile, app::picsFolder() + QStringLiteral("gone.bmp"));
         QCOMPARE(f.shown(), bandColor(1, 0));
+        QCOMPARE(test::reporter().reports.size(), size_t(2)); // and nothing is reported for it
         test::reporter().answers = {Ignore};
         f.click(8); // going on after the report returns to the step panel
         QCOMPARE(test::reporter().reports.back().number, vberr::FileNotFound);
