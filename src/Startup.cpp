@@ -13,9 +13,11 @@
 #include "core/failure/Failure.h"
 #include "info/frmInfo.h"
 #include "preview/frmPreview.h"
+#include "recovery/RecoveryCopy.h"
 #include <QCoreApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 namespace zorbel::startup {
 
@@ -23,6 +25,7 @@ namespace {
 QPointer<frmDraw> g_draw;
 QPointer<frmPreview> g_preview;
 QPointer<frmColor> g_color;
+QPointer<RecoveryCopy> g_recovery;
 
 // The template window is created on its first reference, owned by the drawing window.
 frmPreview* preview()
@@ -52,6 +55,25 @@ void showDrawWindow()
     if (const QScreen* s = g_draw->screen())
         g_draw->setGeometry(s->availableGeometry());
     g_draw->showMaximized();
+    // The drawing an earlier run left unsaved comes back once the window is up, as an opened
+    // picture does: Undo takes the canvas back to blank.
+    QTimer::singleShot(0, g_draw, [] {
+        if (!g_draw || !g_recovery)
+            return;
+        const QImage left = g_recovery->stored();
+        if (!left.isNull())
+            g_draw->loadPicture(left);
+    });
+}
+
+// The recovery copy follows the drawing window's changes.
+void keepRecoveryCopy()
+{
+    delete g_recovery; // a start before this one in the same process (tests)
+    g_recovery = new RecoveryCopy(RecoveryCopy::defaultPath(), [] { return g_draw ? g_draw->canvas().image() : QImage(); },
+                                  QCoreApplication::instance());
+    g_recovery->flushOnTerminate();
+    QObject::connect(g_draw, &frmDraw::drawingChanged, g_recovery, &RecoveryCopy::changed);
 }
 
 void showAbout()
@@ -104,7 +126,12 @@ DrawPeers drawPeers()
     peers.showColor = [] { owned::show(color()); };
     peers.bringUpColor = [] { owned::bringUp(color()); };
     peers.showAbout = showAbout;
-    peers.quit = [] { QCoreApplication::quit(); };
+    peers.quit = [] {
+        // The child confirmed End: the drawing was theirs to save, and the copy goes.
+        if (g_recovery)
+            g_recovery->discard();
+        QCoreApplication::quit();
+    };
     return peers;
 }
 } // namespace
@@ -132,6 +159,8 @@ bool Main()
         info->waitUntilPainted(1000);
     });
     p(230, [&] { g_draw = new frmDraw(info, drawPeers()); });
+    if (g_draw)
+        keepRecoveryCopy();
     // A start left after a failure with nothing on the screen ends here, and so lets go of the
     // claim: an unseen copy would turn every later start away.
     return Forms::anyVisible();

@@ -170,7 +170,13 @@ void frmDraw::picBild_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPoint 
         m_picBild->update(m_canvas.lineTo(at));
 }
 
-void frmDraw::picBild_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint) { PenDown = 0; }
+void frmDraw::picBild_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
+{
+    const bool stroke = PenDown == 1;
+    PenDown = 0;
+    if (stroke)
+        emit drawingChanged();
+}
 
 void frmDraw::loadPicture(const QImage& picture)
 {
@@ -178,6 +184,7 @@ void frmDraw::loadPicture(const QImage& picture)
     m_vbeButton[1]->setEnabled(true);
     m_canvas.paintPicture(picture);
     m_picBild->update();
+    emit drawingChanged();
 }
 
 int frmDraw::panelTop() const { return m_picPanel->y(); }

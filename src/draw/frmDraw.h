@@ -83,6 +83,10 @@ public:
     QWidget* canvasFrame() const { return m_lblRahmen; }
     QLabel* copyright() const { return m_lblCopyright; }
 
+signals:
+    // The drawing changed as the child sees it: a stroke ended, Delete, Undo, a picture loaded.
+    void drawingChanged();
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void paintEvent(QPaintEvent* e) override;

@@ -70,6 +70,7 @@ void frmDraw::vbeButton_Click(int16_t index)
         });
         p(60, [&] { m_canvas.clear(); });
         p(70, [&] { m_picBild->update(); });
+        emit drawingChanged();
         break;
     case 1:
         p(90, [&] {
@@ -77,6 +78,7 @@ void frmDraw::vbeButton_Click(int16_t index)
             m_picBild->update();
         });
         p(100, [&] { m_vbeButton[1]->setEnabled(false); });
+        emit drawingChanged();
         break;
     case 2:
         p(120, [&] { m_peers.hideStepPanel(); });
