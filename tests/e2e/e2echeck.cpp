@@ -3,6 +3,7 @@
 //   e2echeck pixel PNG X Y                 prints "R G B"
 //   e2echeck differ A.png B.png X Y W H    true when the rectangle differs
 //   e2echeck strokes BMP [R G B]           a black stroke, and below it one in that colour (or black)
+//   e2echeck bmp FILE                      a whole bitmap: as long as its header says, and readable
 //   e2echeck find PNG MIN R,G,B...         every colour on at least MIN pixels: prints "X Y W H" around them
 //   e2echeck sound RAW RATE REF.wav SKIP_MS  s16 mono: the sound of REF.wav, about as long and as loud
 //   e2echeck silence RAW RATE SKIP_MS        s16 mono: nothing above the noise floor
@@ -234,6 +235,16 @@ int main(int argc, char** argv)
     }
     if (cmd == QLatin1String("strokes") && (a.size() == 3 || a.size() == 6))
         return strokes(a);
+    if (cmd == QLatin1String("bmp") && a.size() == 3) {
+        QFile f(a[2]);
+        const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        if (bytes.size() < 6 || !bytes.startsWith("BM"))
+            return say(false, QStringLiteral("no bitmap"));
+        const auto declared = qint64(uchar(bytes[2]) | uchar(bytes[3]) << 8 | uchar(bytes[4]) << 16 | quint32(uchar(bytes[5])) << 24);
+        const QImage img = QImage::fromData(bytes, "BMP");
+        return say(declared == bytes.size() && !img.isNull(),
+                   QStringLiteral("%1 of %2 bytes, %3 x %4").arg(bytes.size()).arg(declared).arg(img.width()).arg(img.height()));
+    }
     if (cmd == QLatin1String("find") && a.size() >= 5)
         return find(a);
     if (cmd == QLatin1String("sound") && a.size() == 6)
