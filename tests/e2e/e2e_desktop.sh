@@ -8,9 +8,7 @@ set -u
 wm=$1 exe=$2 check=$3 keep=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11lib.sh"
-for tool in Xvfb xdotool xdpyinfo xprop xwininfo import; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (scripts/setup.sh --tests installs it)"; exit 77; }
-done
+need_tools Xvfb xdotool xdpyinfo xprop xwininfo import
 
 sandbox "$(mktemp -d /tmp/zorbel-e2e.XXXXXX)"
 rm -rf "$keep"; mkdir -p "$keep"

@@ -7,9 +7,7 @@ set -u
 exe=$1 check=$2 keep=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11lib.sh"
-for tool in Xvfb xdotool xdpyinfo import; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (scripts/test.sh installs it)"; exit 77; }
-done
+need_tools Xvfb xdotool xdpyinfo import
 
 sandbox "$(mktemp -d /tmp/zorbel-e2e.XXXXXX)"
 rm -rf "$keep"; mkdir -p "$keep"

@@ -6,9 +6,7 @@ set -u
 exe=$1 check=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11lib.sh"
-for tool in Xvfb xdotool xdpyinfo import; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (scripts/test.sh installs it)"; exit 77; }
-done
+need_tools Xvfb xdotool xdpyinfo import
 sandbox "$(mktemp -d /tmp/zorbel-e2e.XXXXXX)"
 trap 'stop_all; rm -rf "$SB"' EXIT
 fail() { echo "FAIL: $*"; echo "--- program output:"; tail -n 20 "$SB/program.log"; exit 1; }

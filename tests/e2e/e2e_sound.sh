@@ -8,9 +8,7 @@ set -u
 exe=$1 check=$2 ref=$3/107.wav
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x11lib.sh"
-for tool in Xvfb xdotool xdpyinfo pulseaudio parec pactl; do
-  command -v $tool >/dev/null || { echo "SKIP: $tool is not installed (scripts/test.sh installs it)"; exit 77; }
-done
+need_tools Xvfb xdotool xdpyinfo pulseaudio parec pactl
 
 sandbox "$(mktemp -d /tmp/zorbel-sound.XXXXXX)"
 PA_PID=""; REC_PID=""

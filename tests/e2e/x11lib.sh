@@ -11,6 +11,14 @@ sandbox() {
   unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 }
 
+# need_tools TOOL...: ends the test as skipped (77), naming the first tool that is missing.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/test.sh installs it)"; exit 77; }
+  done
+}
+
 # wait_until SECONDS COMMAND...: polls every 0.1 s; false when the time runs out.
 wait_until() {
   local limit=$1; shift
