@@ -38,6 +38,7 @@ int32_t writeError(int err)
 namespace {
 QByteArray native(const QString& path) { return QFile::encodeName(QDir::cleanPath(path)); }
 
+bool openToOthers(const struct stat& st) { return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0; }
 } // namespace
 
 void writeAll(int fd, const QByteArray& bytes)
@@ -62,8 +63,31 @@ void ensureOwnFolder(const QString& folder)
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
         throw VbError(vberr::PermissionDenied);
-    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && ::chmod(path.constData(), st.st_mode & 0755) != 0)
+    if (openToOthers(st) && ::chmod(path.constData(), st.st_mode & 0755) != 0)
         throw VbError(vberr::PermissionDenied);
+#endif
+}
+
+bool trustedPath(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    char* real = ::realpath(native(path).constData(), nullptr);
+    if (!real)
+        return false;
+    QByteArray at(real);
+    std::free(real);
+    for (;;) {
+        struct stat st {};
+        if (::lstat(at.constData(), &st) != 0 || (st.st_uid != 0 && st.st_uid != ::getuid()) || openToOthers(st))
+            return false;
+        if (at == "/")
+            return true;
+        const qsizetype slash = at.lastIndexOf('/');
+        at.truncate(slash > 0 ? slash : 1);
+    }
+#else
+    Q_UNUSED(path);
+    return true;
 #endif
 }
 

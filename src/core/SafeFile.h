@@ -19,6 +19,10 @@ void writeAll(int fd, const QByteArray& bytes);
 // user that nobody else can write to; error 70 when it is not and cannot be made so.
 void ensureOwnFolder(const QString& folder);
 
+// True when the file, with its links resolved, and every folder above it belong to root or this
+// user and nobody else may write to them: only then may code be loaded from it.
+bool trustedPath(const QString& path);
+
 // Writes the bytes to a new file beside path and renames it over path, so a failed write keeps
 // the old file. A link at path is refused with error 70, a write-protected file too.
 void replaceFile(const QString& path, const QByteArray& bytes);
