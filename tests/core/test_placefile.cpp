@@ -4,8 +4,43 @@
 #include "core/ScreenFit.h"
 #include <QDir>
 #include <QFile>
+#include <malloc.h>
 
 using namespace zorbel;
+
+namespace {
+// A 64 x 48 run-length packed bitmap of which only the first rows are given, without an end
+// mark when they are fewer than 48; with declared, its header gives the size of all 48.
+QByteArray rle8(int given, bool declared)
+{
+    QByteArray rows;
+    for (int y = 0; y < given; ++y)
+        rows += QByteArray("\x40\x01\x00\x00", 4); // 64 pixels of colour 1, end of row
+    if (given == 48)
+        rows += QByteArray("\x00\x01", 2);
+    const quint32 dataSize = declared ? 48 * 4 + 2 : 0;
+    QByteArray b("BM", 2);
+    const auto u32 = [&](quint32 v) { b.append(reinterpret_cast<const char*>(&v), 4); };
+    const auto u16 = [&](quint16 v) { b.append(reinterpret_cast<const char*>(&v), 2); };
+    u32(54 + 256 * 4 + rows.size());
+    u32(0);
+    u32(54 + 256 * 4);
+    u32(40);
+    u32(64);
+    u32(48);
+    u16(1);
+    u16(8);
+    u32(1); // run-length packed, 8 bits
+    u32(dataSize);
+    u32(2835);
+    u32(2835);
+    u32(256);
+    u32(0);
+    for (int i = 0; i < 256; ++i)
+        u32(quint32(i * 0x010101));
+    return b + rows;
+}
+} // namespace
 
 class TestPlaceFile : public QObject {
     Q_OBJECT
@@ -19,6 +54,34 @@ private slots:
         QCOMPARE(keepOnArea(QRect(-50, 20, 440, 420), QRect(0, 30, 1280, 970)), QRect(0, 30, 440, 420));
         // Too big for the area: the top left corner stays reachable.
         QCOMPARE(keepOnArea(QRect(50, 50, 2000, 420), area).topLeft(), QPoint(0, 50));
+    }
+
+    void everyPixelOfAnAcceptedPictureComesFromTheFile()
+    {
+        // Memory is filled with a different byte for each read: a pixel the file did not give
+        // shows as a difference.
+        const QString path = test::scratchFolder() + QStringLiteral("rle-open.bmp");
+        int32_t error = 0;
+        const auto read = [&](int fill) {
+            mallopt(M_PERTURB, fill);
+            QImage image;
+            try {
+                image = readPicture(path);
+            } catch (const VbError& e) {
+                error = e.number();
+            }
+            mallopt(M_PERTURB, 0);
+            return image;
+        };
+        for (const int given : {48, 2}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(rle8(given, false));
+            f.close();
+            const QImage first = read(0x55);
+            QCOMPARE(read(0xAA), first);
+            QCOMPARE(error, given == 48 ? 0 : vberr::InvalidPicture);
+        }
     }
 
     void unreadablePicturesAreReportedNotReturned()
@@ -47,6 +110,11 @@ private slots:
             return 0;
         };
         QCOMPARE(number(QStringLiteral("short.bmp")), vberr::InvalidPicture);
+        // Pixel rows cut off, plain and run-length packed: Qt's reader would call them good.
+        write(QStringLiteral("half.bmp"), bytes.left(bytes.size() / 2));
+        QCOMPARE(number(QStringLiteral("half.bmp")), vberr::InvalidPicture);
+        write(QStringLiteral("rle.bmp"), rle8(2, true));
+        QCOMPARE(number(QStringLiteral("rle.bmp")), vberr::InvalidPicture);
         QCOMPARE(number(QStringLiteral("text.bmp")), vberr::InvalidPicture);
         QCOMPARE(number(QStringLiteral("gone.bmp")), vberr::FileNotFound);
     }
