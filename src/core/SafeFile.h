@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // Writing the program's own files so that nobody else can redirect them: a link at the final
@@ -26,6 +27,11 @@ bool trustedPath(const QString& path);
 // Writes the bytes to a new file beside path and renames it over path, so a failed write keeps
 // the old file. A link at path is refused with error 70, a write-protected file too.
 void replaceFile(const QString& path, const QByteArray& bytes);
+
+// Removes what replaceFile left in each folder when it was stopped before its rename: its own
+// temporary files of this user, older than a minute. Links are never followed, not even to the
+// folder itself.
+void removeLeftovers(const QStringList& folders);
 
 // Appends to the file, creating it; false when that is impossible or path is a link.
 bool appendToFile(const QString& path, const QByteArray& bytes);

@@ -1,10 +1,16 @@
-// Keeping windows on the screen and reading saved pictures.
+// Keeping windows on the screen, reading saved pictures and clearing what a stopped save left.
 #include "TestSupport.h"
 #include "core/PictureFile.h"
+#include "core/SafeFile.h"
 #include "core/ScreenFit.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <ctime>
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorbel;
 
@@ -82,6 +88,45 @@ private slots:
             QCOMPARE(read(0xAA), first);
             QCOMPARE(error, given == 48 ? 0 : vberr::InvalidPicture);
         }
+    }
+
+    void onlyOurOwnOldTemporaryFilesAreRemoved()
+    {
+        const QString dir = test::scratchFolder() + QStringLiteral("leftovers/");
+        QVERIFY(QDir().mkpath(dir));
+        const auto make = [&](const char* name, int ageSeconds) {
+            const QByteArray path = QFile::encodeName(dir) + name;
+            QFile f(QFile::decodeName(path));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+            f.close();
+            const timespec times[2] = {{::time(nullptr) - ageSeconds, 0}, {::time(nullptr) - ageSeconds, 0}};
+            QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
+        };
+        make(".zorbel-aB3xYz", 120);
+        make(".zorbel-fresh1", 5);
+        make(".zorbel-longer1", 120);
+        make("target", 120);
+        const QByteArray link = QFile::encodeName(dir) + ".zorbel-link01";
+        QVERIFY(::symlink("target", link.constData()) == 0);
+        const bool root = ::getuid() == 0; // only root can give a file to someone else
+        if (root) {
+            make(".zorbel-other1", 120);
+            QVERIFY(::chown(QFile::encodeName(dir + QStringLiteral(".zorbel-other1")).constData(), 4242, 4242) == 0);
+        }
+        // Through a link to the folder nothing goes.
+        const QString linked = test::scratchFolder() + QStringLiteral("linked");
+        QVERIFY(QFile::link(dir, linked));
+        files::removeLeftovers({linked});
+        QVERIFY(QFileInfo::exists(dir + QStringLiteral(".zorbel-aB3xYz")));
+
+        files::removeLeftovers({dir, test::scratchFolder() + QStringLiteral("missing")});
+        QStringList left = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        left.sort();
+        QStringList expected{QStringLiteral(".zorbel-fresh1"), QStringLiteral(".zorbel-link01"),
+                             QStringLiteral(".zorbel-longer1"), QStringLiteral("target")};
+        if (root)
+            expected.insert(3, QStringLiteral(".zorbel-other1"));
+        QCOMPARE(left, expected);
     }
 
     void unreadablePicturesAreReportedNotReturned()
