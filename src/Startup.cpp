@@ -7,6 +7,7 @@
 #include "core/ModResFiles.h"
 #include "core/OwnedWindow.h"
 #include "core/Resources.h"
+#include "core/SafeFile.h"
 #include "core/Settings.h"
 #include "core/SingleInstance.h"
 #include "draw/frmDraw.h"
@@ -141,6 +142,8 @@ bool Main()
     static SingleInstance instance;
     if (!instance.claim())
         return false; // another copy runs: nothing read, nothing written, nothing shown
+    // Saves stopped by a kill left their temporary files; no other copy is writing now.
+    files::removeLeftovers({app::picsFolder(), app::programFolder()});
 
     Proc p("Main", "Allgemein");
     p(30, [] { Allgemein::LoadConfig(); });

@@ -9,9 +9,11 @@ namespace zorbel::backends {
 enum Module { Print, Sound };
 
 // The function from the module, or nullptr (with a warning, once per module) when the module
-// or the function is missing. Modules are looked for in ../lib/zorbel beside the program, where
-// both the build and the installation put them.
+// or the function is missing. Modules are looked for only in the folder fixed when the program
+// was built or installed, and only when nobody but root or the user can change them.
 QFunctionPointer resolve(Module module, const char* function);
+// Tests load modules from a folder of their own.
+void setModuleFolder(const QString& folder);
 
 // What the module's function of that name, taking nothing, hands out; nullptr without it.
 template <class T>

@@ -8,6 +8,9 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +41,9 @@ int32_t writeError(int err)
 namespace {
 QByteArray native(const QString& path) { return QFile::encodeName(QDir::cleanPath(path)); }
 
+constexpr char kTempPrefix[] = ".zorbel-";
+
+bool openToOthers(const struct stat& st) { return (st.st_mode & (S_IWGRP | S_IWOTH)) != 0; }
 } // namespace
 
 void writeAll(int fd, const QByteArray& bytes)
@@ -62,8 +68,31 @@ void ensureOwnFolder(const QString& folder)
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
         throw VbError(vberr::PermissionDenied);
-    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && ::chmod(path.constData(), st.st_mode & 0755) != 0)
+    if (openToOthers(st) && ::chmod(path.constData(), st.st_mode & 0755) != 0)
         throw VbError(vberr::PermissionDenied);
+#endif
+}
+
+bool trustedPath(const QString& path)
+{
+#ifdef Q_OS_UNIX
+    char* real = ::realpath(native(path).constData(), nullptr);
+    if (!real)
+        return false;
+    QByteArray at(real);
+    std::free(real);
+    for (;;) {
+        struct stat st {};
+        if (::lstat(at.constData(), &st) != 0 || (st.st_uid != 0 && st.st_uid != ::getuid()) || openToOthers(st))
+            return false;
+        if (at == "/")
+            return true;
+        const qsizetype slash = at.lastIndexOf('/');
+        at.truncate(slash > 0 ? slash : 1);
+    }
+#else
+    Q_UNUSED(path);
+    return true;
 #endif
 }
 
@@ -80,7 +109,7 @@ void replaceFile(const QString& path, const QByteArray& bytes)
             throw VbError(vberr::PermissionDenied);
         mode = st.st_mode & 0777;
     }
-    QByteArray temp = native(QFileInfo(path).path()) + "/.zorbel-XXXXXX";
+    QByteArray temp = native(QFileInfo(path).path()) + '/' + kTempPrefix + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         throw VbError(errno == ENOENT || errno == ENOTDIR ? vberr::PathNotFound : writeError(errno));
@@ -104,6 +133,37 @@ void replaceFile(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw VbError(file.error() == QFileDevice::ResourceError ? vberr::DiskFull : vberr::PathFileAccess);
+#endif
+}
+
+void removeLeftovers(const QStringList& folders)
+{
+#ifdef Q_OS_UNIX
+    // A save in progress is younger than this; its file must stay.
+    const time_t before = ::time(nullptr) - 60;
+    for (const QString& folder : folders) {
+        const int dirFd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (dirFd < 0)
+            continue;
+        DIR* dir = ::fdopendir(dirFd);
+        if (!dir) {
+            ::close(dirFd);
+            continue;
+        }
+        while (const dirent* e = ::readdir(dir)) {
+            const char* name = e->d_name;
+            const size_t prefix = sizeof(kTempPrefix) - 1;
+            if (std::strncmp(name, kTempPrefix, prefix) != 0 || std::strlen(name) != prefix + 6)
+                continue;
+            struct stat st {};
+            if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::getuid()
+                && st.st_mtime < before)
+                ::unlinkat(dirFd, name, 0);
+        }
+        ::closedir(dir);
+    }
+#else
+    Q_UNUSED(folders);
 #endif
 }
 

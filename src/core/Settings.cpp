@@ -5,9 +5,30 @@
 #include <QStandardPaths>
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
+#endif
+
 namespace zorbel::settings {
 
 namespace {
+// Only a regular file, or none yet, is a store: opening a FIFO would wait for a writer for ever,
+// a device would be read without end, and either would be written to.
+bool plainOrAbsent(const QString& app)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(storeLocation(app));
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0)
+        return errno == ENOENT;
+    return ::stat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+#else
+    Q_UNUSED(app);
+    return true;
+#endif
+}
+
 std::unique_ptr<QSettings> open(const QString& app)
 {
 #ifdef Q_OS_WIN
@@ -31,6 +52,8 @@ QString storeLocation(const QString& app)
 
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def)
 {
+    if (!plainOrAbsent(app))
+        return def;
     const auto s = open(app);
     const QVariant v = s->value(section + QLatin1Char('/') + key);
     return v.isValid() ? v.toString() : def;
@@ -38,6 +61,8 @@ QString GetSetting(const QString& app, const QString& section, const QString& ke
 
 void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value)
 {
+    if (!plainOrAbsent(app))
+        throw VbError(vberr::PathFileAccess);
     const auto s = open(app);
     s->setValue(section + QLatin1Char('/') + key, value);
     s->sync();
@@ -52,10 +77,7 @@ void CheckReadable(const QString& app)
 #ifdef Q_OS_WIN
     Q_UNUSED(app);
 #else
-    const QFileInfo file(storeLocation(app));
-    if (!file.exists())
-        return;
-    if (!file.isFile() || open(app)->status() == QSettings::AccessError)
+    if (!plainOrAbsent(app) || (QFileInfo::exists(storeLocation(app)) && open(app)->status() == QSettings::AccessError))
         throw VbError(vberr::PathFileAccess);
 #endif
 }

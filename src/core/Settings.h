@@ -6,8 +6,9 @@
 // registry branch where classic Basic programs stored theirs, so old settings carry over.
 namespace zorbel::settings {
 
+// The default when the store is not a regular file: CheckReadable reports that.
 QString GetSetting(const QString& app, const QString& section, const QString& key, const QString& def = {});
-// Throws error 75 when the store cannot be written.
+// Throws error 75 when the store cannot be written or is not a regular file.
 void SaveSetting(const QString& app, const QString& section, const QString& key, const QString& value);
 // Throws error 75 when a store exists but cannot be read; a missing store is fine.
 void CheckReadable(const QString& app);

@@ -136,6 +136,8 @@ void frmPreview::refreshFiles()
 {
     m_folder = app::picsFolder(); // where Save writes now, wherever that is
     m_files = PreviewSteps::pictureFiles(m_folder);
+    // The listing takes a link to a device for a file; only a regular file can be a picture.
+    m_files.removeIf([this](const QString& f) { return !QFileInfo(m_folder + f).isFile(); });
     QSignalBlocker quiet(m_filPics);
     m_filPics->clear();
     for (const QString& f : m_files)

@@ -7,6 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace zorbel;
 using namespace Allgemein;
@@ -173,6 +180,41 @@ private slots:
         QCOMPARE(Width, int16_t(5));
         QCOMPARE(Sound, int16_t(-1));
         QDir(store).removeRecursively();
+    }
+
+    void aStoreThatIsNoRegularFileIsNeitherReadNorWritten()
+    {
+        // Opening a FIFO would wait for ever: end the program loudly instead of hanging the suite.
+        static std::atomic<bool> done{false};
+        std::thread([] {
+            for (int i = 0; i < 200 && !done; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!done) {
+                std::fputs("FAIL: the settings store blocked\n", stderr);
+                std::_Exit(1);
+            }
+        }).detach();
+        const QString store = settings::storeLocation(app::kTitle);
+        QDir().mkpath(QFileInfo(store).path());
+        const QByteArray path = QFile::encodeName(store);
+        for (const bool fifo : {true, false}) {
+            QFile::remove(store);
+            QVERIFY(fifo ? ::mkfifo(path.constData(), 0600) == 0 : ::symlink("/dev/zero", path.constData()) == 0);
+            test::resetFakes();
+            test::reporter().answers = {Ignore};
+            Width = 40;
+            LoadConfig();
+            QCOMPARE(test::reporter().reports.size(), size_t(1));
+            QCOMPARE(test::reporter().reports[0].number, 75);
+            QCOMPARE(test::reporter().reports[0].line, 20);
+            QCOMPARE(Width, int16_t(5));
+            QVERIFY_THROWS_EXCEPTION(VbError, put("Width", QStringLiteral("9")));
+            struct stat st {};
+            QVERIFY(::lstat(path.constData(), &st) == 0);
+            QVERIFY(fifo ? S_ISFIFO(st.st_mode) : S_ISLNK(st.st_mode));
+        }
+        QFile::remove(store);
+        done = true;
     }
 
     void conversionEdges()

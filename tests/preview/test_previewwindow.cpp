@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QScreen>
+#include <unistd.h>
 
 using namespace zorbel;
 using test::bandColor;
@@ -265,8 +266,11 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("BM not a picture") > 0);
         bad.close();
         savePicture(QStringLiteral("gone.bmp"), Qt::green);
+        // Only regular files are listed: a device behind a picture's name is not one.
+        QVERIFY(::symlink("/dev/zero", QFile::encodeName(app::picsFolder() + QStringLiteral("zero.bmp")).constData()) == 0);
         PreviewFixture f;
         f.draw->vbeButton_Click(2);
+        QCOMPARE(entries(f.w->fileList()), QStringLiteral("broken|gone"));
         f.w->fileList()->setCurrentRow(0);
         f.click(8); // reported twice as invalid: at the click and at OK; the answer leaves
         QCOMPARE(test::reporter().reports.size(), size_t(2));

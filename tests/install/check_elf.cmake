@@ -1,0 +1,111 @@
+# No program or library the build, a prefix install or the Debian package makes may look for
+# libraries in the current folder or beside itself, and the installed program loads its modules
+# from its own installation.
+#   cmake -DBUILD=... -DWORK=... [-DCPACK=...] -P check_elf.cmake
+cmake_minimum_required(VERSION 3.24)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+# check_paths(FOLDER INSIDE): every search path entry of every ELF file under FOLDER is absolute;
+# with INSIDE set, it lies inside INSIDE; with INSIDE "none", there is none at all.
+function(check_paths folder inside)
+  file(GLOB_RECURSE files LIST_DIRECTORIES false ${folder}/*)
+  set(count 0)
+  foreach(f IN LISTS files)
+    if(f MATCHES "/(CMakeFiles|_CPack_Packages)/" OR IS_SYMLINK ${f})
+      continue()
+    endif()
+    file(READ ${f} magic LIMIT 4 HEX)
+    if(NOT magic STREQUAL "7f454c46")
+      continue()
+    endif()
+    execute_process(COMMAND readelf -d ${f} OUTPUT_VARIABLE dyn ERROR_QUIET)
+    if(NOT dyn MATCHES "\\(NEEDED\\)")
+      continue() # an object file or a static program: it loads nothing
+    endif()
+    math(EXPR count "${count} + 1")
+    string(REGEX MATCHALL "\\((RUNPATH|RPATH)\\)[^\n]*\\[[^]\n]*\\]" entries "${dyn}")
+    foreach(e IN LISTS entries)
+      string(REGEX REPLACE ".*\\[(.*)\\]" "\\1" value "${e}")
+      if(inside STREQUAL "none")
+        message(FATAL_ERROR "${f} has a search path, [${value}], and needs none")
+      endif()
+      string(REPLACE ":" ";" parts "${value}")
+      # A trailing or doubled separator is an empty entry too.
+      if(value MATCHES "^:|:$|::" OR value STREQUAL "")
+        message(FATAL_ERROR "${f} searches the current folder: [${value}]")
+      endif()
+      foreach(p IN LISTS parts)
+        if(NOT p MATCHES "^/")
+          message(FATAL_ERROR "${f} has the relative search path entry '${p}'")
+        endif()
+        if(inside AND NOT p MATCHES "^${inside}/")
+          message(FATAL_ERROR "${f} searches ${p}, outside its installation ${inside}")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+  if(count EQUAL 0)
+    message(FATAL_ERROR "no ELF file found under ${folder}")
+  endif()
+  message(STATUS "${count} ELF files under ${folder}")
+endfunction()
+
+# module_folder(PROGRAM FOLDER): the program loads its modules from FOLDER.
+function(module_folder program folder)
+  file(STRINGS ${program} field REGEX "^zorbel-module-folder:")
+  if(NOT field STREQUAL "zorbel-module-folder:${folder}")
+    message(FATAL_ERROR "${program} loads its modules from '${field}', not from ${folder}")
+  endif()
+endfunction()
+
+check_paths(${BUILD} "")
+module_folder(${BUILD}/src/zorbel ${BUILD}/lib/zorbel)
+
+# Libraries of the names the program needs, planted in the folder it is started from, are not
+# taken: the dynamic loader says where it finds each one without running the program.
+set(plant ${WORK}/plant)
+file(MAKE_DIRECTORY ${plant})
+execute_process(COMMAND readelf -d ${BUILD}/src/zorbel OUTPUT_VARIABLE dyn)
+string(REGEX MATCHALL "Shared library: \\[[^]]+\\]" needed "${dyn}")
+foreach(n IN LISTS needed)
+  string(REGEX REPLACE ".*\\[(.*)\\]" "\\1" name "${n}")
+  file(COPY_FILE ${BUILD}/lib/zorbel/libzorbel_sound.so ${plant}/${name})
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LD_TRACE_LOADED_OBJECTS=1 ${BUILD}/src/zorbel
+  WORKING_DIRECTORY ${plant} OUTPUT_VARIABLE trace ERROR_VARIABLE trace)
+if(NOT trace MATCHES "libQt6Core")
+  message(FATAL_ERROR "the loader's trace of the program is missing:\n${trace}")
+endif()
+# Each library is found at an absolute path ("name => /path"); one found in the current folder
+# shows as its bare name or a path of that folder.
+string(REPLACE "\n" ";" lines "${trace}")
+foreach(line IN LISTS lines)
+  if(line MATCHES "${plant}" OR (NOT line STREQUAL "" AND NOT line MATCHES "=> /|^[ \t]*(/|linux-vdso)"))
+    message(FATAL_ERROR "the program takes a library from the folder it is started in: ${line}")
+  endif()
+endforeach()
+
+set(prefix ${WORK}/prefix)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix} OUTPUT_QUIET RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+check_paths(${prefix} ${prefix})
+module_folder(${prefix}/bin/zorbel ${prefix}/lib/zorbel)
+
+find_program(DPKG_DEB dpkg-deb)
+if(CPACK AND DPKG_DEB)
+  execute_process(COMMAND ${CPACK} -G DEB -B ${WORK}/package --config ${BUILD}/CPackConfig.cmake
+    OUTPUT_VARIABLE out ERROR_VARIABLE out RESULT_VARIABLE rc)
+  file(GLOB deb ${WORK}/package/*.deb)
+  if(NOT rc EQUAL 0 OR NOT deb)
+    message(FATAL_ERROR "cpack failed:\n${out}")
+  endif()
+  execute_process(COMMAND ${DPKG_DEB} -x ${deb} ${WORK}/root COMMAND_ERROR_IS_FATAL ANY)
+  check_paths(${WORK}/root none)
+  module_folder(${WORK}/root/usr/bin/zorbel /usr/lib/zorbel)
+else()
+  message(STATUS "no cpack or dpkg-deb: the package is not checked")
+endif()
+file(REMOVE_RECURSE ${WORK})
