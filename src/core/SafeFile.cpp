@@ -81,9 +81,14 @@ bool trustedPath(const QString& path)
         return false;
     QByteArray at(real);
     std::free(real);
-    for (;;) {
+    for (bool first = true;; first = false) {
         struct stat st {};
-        if (::lstat(at.constData(), &st) != 0 || (st.st_uid != 0 && st.st_uid != ::getuid()) || openToOthers(st))
+        if (::lstat(at.constData(), &st) != 0 || (st.st_uid != 0 && st.st_uid != ::getuid()))
+            return false;
+        // A sticky folder such as /tmp lets others add names beside ours, but never take or
+        // replace ours; what lies below it is checked on its own.
+        const bool sticky = !first && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX);
+        if (openToOthers(st) && !sticky)
             return false;
         if (at == "/")
             return true;

@@ -14,7 +14,7 @@ class TestModules : public QObject {
 private slots:
     void aModuleInAFolderOthersCanWriteIsNotLoaded()
     {
-        // Inside the build, whose folders are the user's: the shared temporary folder never passes.
+        // Inside the build, whose folders are the user's.
         const QString folder = QStringLiteral(ZORBEL_TEST_BINARY_DIR "/modules-check/lib");
         QDir(folder).removeRecursively();
         QVERIFY(QDir().mkpath(folder));
@@ -28,9 +28,11 @@ private slots:
         QVERIFY(!backends::resolve(backends::Sound, "zorbel_sound_device"));
         QVERIFY(!::dlopen(QFile::encodeName(module).constData(), RTLD_NOW | RTLD_NOLOAD));
 
-        // The same module is taken once the folder is closed again.
-        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+        // The same module is taken once the folder is sticky, as the shared temporary folder is:
+        // others may add names there but cannot take or replace ours.
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 01777) == 0);
         QVERIFY(backends::resolve(backends::Sound, "zorbel_sound_device"));
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
         QVERIFY(QDir(folder).removeRecursively());
     }
 };
