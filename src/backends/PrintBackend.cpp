@@ -14,6 +14,28 @@ namespace {
 using namespace zorbel;
 using namespace zorbel::printing;
 
+#ifdef ZORBEL_HAVE_CUPS
+// Whether the print server answers within a few seconds. Qt's calls, and libcups's behind them,
+// wait for minutes on a server that takes the connection and never replies (a school's network
+// printer out of reach, say); the start and the Print button must not.
+bool serverAnswers()
+{
+    constexpr int kBoundMs = 3000;
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kBoundMs, nullptr);
+    if (!http)
+        return false; // no server, or none in reach: no printer either way
+    httpSetTimeout(http, kBoundMs / 1000.0, [](http_t*, void*) { return 0; }, nullptr);
+    // Any answer will do, also "there is no default printer".
+    ipp_t* response = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    const bool answered = response != nullptr;
+    ippDelete(response);
+    httpClose(http);
+    return answered;
+}
+#else
+bool serverAnswers() { return true; }
+#endif
+
 // The printer's minimum margins are the part of the sheet it cannot reach: with them as the
 // margins, the paint rectangle is the printable area and the painter's origin its corner.
 void useWholePrintableArea(QPrinter& printer, QPageLayout::Orientation orientation)
@@ -73,6 +95,8 @@ class RealPrinters : public Printers {
 public:
     std::unique_ptr<PrintJob> begin(QPageLayout::Orientation orientation) override
     {
+        if (!serverAnswers())
+            throw VbError(vberr::PrinterError);
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
             throw VbError(vberr::PrinterError);
@@ -81,6 +105,9 @@ public:
 
     std::optional<PrinterGeometry> geometry() override
     {
+        // Not measured counts as failed: the margins stay 0.
+        if (!serverAnswers())
+            return std::nullopt;
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
             return std::nullopt;
