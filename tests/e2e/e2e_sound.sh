@@ -15,23 +15,15 @@ PA_PID=""; REC_PID=""
 finish() {
   stop_all
   [ -n "$REC_PID" ] && { kill "$REC_PID" 2>/dev/null; wait "$REC_PID" 2>/dev/null; }
-  [ -n "$PA_PID" ] && { kill "$PA_PID" 2>/dev/null; wait "$PA_PID" 2>/dev/null; }
+  stop_pulse
   [ -n "${KEEP_SANDBOX:-}" ] || rm -rf "$SB"
 }
 trap finish EXIT
 fail() { echo "FAIL: $*"; echo "--- program output:"; tail -n 20 "$SB/program.log"; exit 1; }
 
-# The server lives in the sandbox: its own runtime and state folders and socket, no system
-# configuration (-n), only the modules named here. Clients find it through PULSE_SERVER alone.
-export PULSE_RUNTIME_PATH="$SB/run/pulse" PULSE_STATE_PATH="$SB/pulse-state" PULSE_SERVER="unix:$SB/pulse.sock"
-pulseaudio --daemonize=no -n --use-pid-file=no --exit-idle-time=-1 --disable-shm=yes --log-target=stderr \
-  -L "module-native-protocol-unix socket=$SB/pulse.sock auth-anonymous=1" \
-  -L "module-null-sink sink_name=zorbel_null rate=44100 channels=2" >"$SB/pulse.log" 2>&1 &
-PA_PID=$!
-if ! wait_until 10 pactl info >/dev/null 2>&1; then
+if ! start_pulse; then
   echo "SKIP: PulseAudio could not start here:"; tail -n 5 "$SB/pulse.log"; exit 77
 fi
-pactl set-default-sink zorbel_null
 
 # record FILE: the sink's monitor, as 22050 Hz mono 16-bit samples.
 record() {

@@ -75,8 +75,14 @@ start_weston() {
 weston_window() { xwininfo -root -children | grep -q '"Weston Compositor'; }
 
 # The window manager last: dbus-run-session and weston leave their children running otherwise.
+# The program gets 5 s to end on SIGTERM, then SIGKILL: a hung one never reads the signal, as
+# it is handled in the event loop.
 stop_all() {
-  if [ -n "${APP_PID:-}" ]; then kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; fi
+  if [ -n "${APP_PID:-}" ]; then
+    kill "$APP_PID" 2>/dev/null
+    wait_until 5 sh -c "! kill -0 $APP_PID 2>/dev/null" || kill -KILL "$APP_PID" 2>/dev/null
+    wait "$APP_PID" 2>/dev/null || true
+  fi
   if [ -n "${WM_PID:-}" ]; then
     pkill -TERM -P "$WM_PID" 2>/dev/null; kill "$WM_PID" 2>/dev/null; wait "$WM_PID" 2>/dev/null || true
   fi
@@ -149,4 +155,35 @@ drag() {
     xdotool mousemove --sync $(( x1 + (x2 - x1) * i / n )) $(( y1 + (y2 - y1) * i / n ))
   done
   xdotool mouseup 1
+}
+
+# start_pulse: a private PulseAudio server in the sandbox, with a null sink as the default: its
+# own runtime and state folders and socket, no system configuration (-n), only the modules named
+# here. Clients find it through PULSE_SERVER alone. Sets PA_PID; false when it does not answer
+# (pulse.log says why).
+start_pulse() {
+  export PULSE_RUNTIME_PATH="$SB/run/pulse" PULSE_STATE_PATH="$SB/pulse-state" PULSE_SERVER="unix:$SB/pulse.sock"
+  pulseaudio --daemonize=no -n --use-pid-file=no --exit-idle-time=-1 --disable-shm=yes --log-target=stderr \
+    -L "module-native-protocol-unix socket=$SB/pulse.sock auth-anonymous=1" \
+    -L "module-null-sink sink_name=zorbel_null rate=44100 channels=2" >"$SB/pulse.log" 2>&1 &
+  PA_PID=$!
+  wait_until 10 pactl info >/dev/null 2>&1 && pactl set-default-sink zorbel_null
+}
+# stop_pulse: ends the server, stopped (SIGSTOP) or not: a stopped one holds SIGTERM until SIGCONT.
+stop_pulse() {
+  if [ -n "${PA_PID:-}" ]; then
+    kill -CONT "$PA_PID" 2>/dev/null; kill "$PA_PID" 2>/dev/null; wait "$PA_PID" 2>/dev/null
+  fi
+  PA_PID=""
+  return 0
+}
+
+# below_tool_windows: the lowest row the program's tool windows (template, pen) cover, at least 166.
+below_tool_windows() {
+  local w lowest=166
+  for w in $(find_window 440 420) $(find_window 626 169); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ $((Y + HEIGHT)) -gt $lowest ] && lowest=$((Y + HEIGHT))
+  done
+  echo $lowest
 }
