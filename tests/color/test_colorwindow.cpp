@@ -148,6 +148,8 @@ private slots:
         send(f.w.get(), QEvent::MouseMove, red + QPoint(24 + 30, 16 + 20), Qt::RightButton);
         QCOMPARE(f.w->pos(), before + QPoint(30, 20));
         send(f.w.get(), QEvent::MouseButtonRelease, red, Qt::NoButton);
+        send(f.w.get(), QEvent::MouseMove, red + QPoint(99, 99), Qt::NoButton); // the release ended it
+        QCOMPARE(f.w->pos(), before + QPoint(30, 20));
 
         // Every pixel gives the colour displayed there, also in a swatch's corner.
         for (QPoint at : {QPoint(1, 1), QPoint(200, 120), QPoint(474, 131), QPoint(26, 70)}) {
@@ -157,7 +159,10 @@ private slots:
         }
         const int32_t picked = Allgemein::Color;
         // The background and the palette's border only move the window.
+        const QPoint placed = f.w->pos();
         QTest::mousePress(f.w.get(), Qt::LeftButton, {}, {10, 160});
+        send(f.w.get(), QEvent::MouseMove, {10 - 7, 160 + 5});
+        QCOMPARE(f.w->pos(), placed + QPoint(-7, 5));
         QTest::mouseRelease(f.w.get(), Qt::LeftButton, {}, {10, 160});
         QTest::mousePress(pal, Qt::LeftButton, {}, {1, 1});
         QTest::mouseRelease(f.w.get(), Qt::LeftButton);
@@ -185,6 +190,28 @@ private slots:
         QCOMPARE(Allgemein::Color, color);
         QCOMPARE(basic::vbColor(f.shownColor()), color);
         QCOMPARE(f.w->pos(), QPoint(200, 150));
+    }
+
+    void soundsFollowTheSoundOption()
+    {
+        for (int16_t on : {int16_t(-1), int16_t(0)}) {
+            ColorFixture f([on] { Allgemein::Sound = on; });
+            f.w->vbeButton_Click(0);
+            QCOMPARE(test::sound().played, (on ? std::vector<int>{106, 105} : std::vector<int>{}));
+        }
+    }
+
+    void aResizeTakesTheShownColourButStoresNothing()
+    {
+        ColorFixture f([] { store("Color", QStringLiteral("12345")); });
+        QTest::mousePress(f.w->palette(), Qt::LeftButton, {}, {60, 72});
+        QTest::mouseRelease(f.w.get(), Qt::LeftButton);
+        const int32_t shown = Allgemein::Color;
+        QVERIFY(shown != 12345 && shown != 0);
+        Allgemein::Color = 0;
+        f.w->Form_Resize();
+        QCOMPARE(Allgemein::Color, shown);
+        QCOMPARE(stored("Color"), QStringLiteral("12345")); // written at the end only
     }
 
     void aStoredWidthTheSliderCannotShowIsReportedThenMadeTheNearest()

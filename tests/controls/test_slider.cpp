@@ -245,7 +245,12 @@ private slots:
         QCOMPARE(r.s.clientSize(), QSize(18, 137));
         QCOMPARE(told, QSize(18 * 15, 137 * 15));
         QCOMPARE(r.s.thumbLeft(), 3.0f);
+        // The rail lies 2 pixels below the top, rows 2 to 134 (left of the thumb at x 1).
+        r.s.setBackColor(0x00FF0000); // blue
+        QCOMPARE(r.s.surface().pixelColor(9, 1), QColor(Qt::blue));
         QCOMPARE(r.s.surface().pixelColor(9, 2), QColor(Qt::green));
+        QCOMPARE(r.s.surface().pixelColor(1, 134), QColor(Qt::green));
+        QCOMPARE(r.s.surface().pixelColor(1, 135), QColor(Qt::blue));
         QCOMPARE(r.s.surface().pixelColor(9, 130), QColor(Qt::red)); // value 0: the thumb at the bottom
     }
 

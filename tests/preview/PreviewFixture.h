@@ -1,6 +1,7 @@
 #pragma once
 // The drawing window and the template window wired as the start-up wires them, with three small
-// templates of our own: band k of template n is a flat colour that tells n and k apart.
+// templates of our own: band k of template n is a flat colour that tells n and k apart, framed in
+// black 2 pixels wide; a band is the large preview box's inner size, so a step shows it 1:1.
 #include "TestSupport.h"
 #include "core/Allgemein.h"
 #include "core/AppInfo.h"
@@ -11,6 +12,7 @@
 #include "preview/PreviewBox.h"
 #include "preview/frmPreview.h"
 #include <QFile>
+#include <QPainter>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -61,11 +63,11 @@ struct PreviewFixture {
         host.templatePicture = [](int16_t id) {
             if (id <= 100 || id > 103)
                 throw VbError(vberr::ResourceNotFound);
-            QImage img(40, 180, QImage::Format_RGB32);
+            QImage img(396, 6 * 296, QImage::Format_RGB32);
+            img.fill(Qt::black);
+            QPainter p(&img);
             for (int k = 0; k < 6; ++k)
-                for (int y = 30 * k; y < 30 * k + 30; ++y)
-                    for (int x = 0; x < 40; ++x)
-                        img.setPixel(x, y, bandColor(id - 100, k).rgb());
+                p.fillRect(2, 296 * k + 2, 392, 292, bandColor(id - 100, k));
             return img;
         };
         return w = new frmPreview(draw.get(), host);

@@ -5,6 +5,8 @@
 #include "preview/PreviewSteps.h"
 #include <QDir>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QScreen>
 #include <unistd.h>
@@ -79,6 +81,68 @@ private slots:
         const QRect area = far.w->screen()->availableGeometry();
         // Far off: moved just far enough to bring the buttons' band (x 91 to 347, y 316 on) on.
         QCOMPARE(far.w->geometry(), QRect(area.right() - 347, area.top() - 316, 440, 420));
+    }
+
+    void aPressDragsTheWindowUntilTheRelease()
+    {
+        PreviewFixture f;
+        const QPoint start = f.w->pos();
+        auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+            QMouseEvent e(type, QPointF(at), QPointF(f.w->mapToGlobal(at)), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(f.w, &e);
+        };
+        // Without a window manager that moves windows, the window follows the pointer itself.
+        send(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+        send(QEvent::MouseMove, {35, 25}, Qt::LeftButton);
+        QCOMPARE(f.w->pos(), start + QPoint(30, 20));
+        send(QEvent::MouseMove, {-5, 9}, Qt::NoButton); // released where the window did not see it
+        QCOMPARE(f.w->pos(), start + QPoint(30, 20));
+        send(QEvent::MouseButtonRelease, {5, 5}, Qt::NoButton);
+        send(QEvent::MouseMove, {50, 50}, Qt::LeftButton); // a button pressed elsewhere
+        QCOMPARE(f.w->pos(), start + QPoint(30, 20));
+    }
+
+    void loadingPlaysItsSoundOnlyWithSoundOn()
+    {
+        for (int16_t on : {int16_t(-1), int16_t(0)}) {
+            PreviewFixture f([on] { Allgemein::Sound = on; });
+            delete f.w.data(); // loaded once more, as at the next start
+            f.preview();
+            QCOMPARE(test::sound().played, on ? Sounds{107} : Sounds{});
+        }
+    }
+
+    void aStepFillsTheInnerAreaAndAFilePreviewTheOuterSize()
+    {
+        // The box's outer size, green, with its last 4 columns and rows blue: drawn at the outer
+        // size, the blue lies beyond the inner area.
+        QDir().mkpath(app::picsFolder());
+        QImage file(400, 300, QImage::Format_RGB32);
+        file.fill(Qt::blue);
+        QPainter(&file).fillRect(0, 0, 396, 296, Qt::green);
+        QVERIFY(file.save(app::picsFolder() + QStringLiteral("edge.bmp"), "BMP"));
+        PreviewFixture f;
+        for (int size = 0; size < 2; ++size) { // large, then small
+            const QImage step = f.w->preview()->shown();
+            const QPoint last(step.width() - 1, step.height() - 1);
+            for (QPoint at : {QPoint(0, 0), last}) // the cell's black frame reaches both corners
+                QCOMPARE(step.pixelColor(at), QColor(Qt::black));
+            QCOMPARE(step.pixelColor(last - QPoint(4, 4)), bandColor(1, 0));
+            QImage painted(f.w->preview()->size(), QImage::Format_RGB32);
+            f.w->preview()->render(&painted, {}, {}, QWidget::DrawWindowBackground);
+            QCOMPARE(painted.pixelColor(1, 1), QColor(105, 105, 105)); // the border stays
+            QCOMPARE(painted.pixelColor(2, 2), QColor(Qt::black));
+            QCOMPARE(painted.pixelColor(last + QPoint(2, 2)), QColor(Qt::black));
+            QCOMPARE(painted.pixelColor(last + QPoint(3, 3)), QColor(227, 227, 227));
+
+            f.draw->vbeButton_Click(2);
+            f.w->fileList()->setCurrentRow(0);
+            const QImage shown = f.w->preview()->shown();
+            for (QPoint at : {QPoint(0, 0), last})
+                QCOMPARE(shown.pixelColor(at), QColor(Qt::green));
+            f.click(8);
+            f.click(4);
+        }
     }
 
     void tooltipsInGermanEnglishAndItalian()
