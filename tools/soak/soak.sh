@@ -18,7 +18,7 @@ rm -rf "$keep"; mkdir -p "$keep"
 ulimit -c unlimited 2>/dev/null
 finish() {
   stop_all
-  cp "$SB/program.log" "$SB"/shots/*.png "$keep"/ 2>/dev/null
+  cp "$SB/program.log" "$SB/actions.log" "$SB"/shots/*.png "$keep"/ 2>/dev/null
   find "$SB" -name 'core*' -type f -exec cp {} "$keep"/ \; 2>/dev/null
   rm -rf "$SB"
 }
@@ -32,7 +32,13 @@ buttons_x=(87 143); buttons_y=(480 520 560 600 640)
 flags=(83 685 115 685 147 685 97 705 129 705)
 names=(tree "" "  " ../x "a/b" dino. "$(printf 'n%.0s' {1..300})" "Öl-Bild" Tree)
 
-alive() { kill -0 "$APP_PID" 2>/dev/null || fail "the program ended (see program.log)"; }
+alive() {
+  kill -0 "$APP_PID" 2>/dev/null && return 0
+  wait "$APP_PID"; local code=$?; APP_PID=""
+  fail "the program ended with status $code (see program.log and actions.log)"
+}
+# What was done, in order, to replay a fault.
+act() { echo "$actions $*" >>"$SB/actions.log"; }
 reports() { grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$SB/program.log" && fail "a sanitizer report"; return 0; }
 # Any dialog or menu: answered with Return or Escape, by chance.
 settle() {
@@ -40,7 +46,9 @@ settle() {
   for i in 1 2 3; do
     id=$(find_other_window $known) || return 0
     xdotool windowfocus --sync "$id" 2>/dev/null
-    if [ $((RANDOM % 3)) -eq 0 ]; then xdotool key Return keyup Return; else xdotool key Escape keyup Escape; fi
+    eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"
+    if [ $((RANDOM % 3)) -eq 0 ]; then k=Return; else k=Escape; fi
+    act "dialog ${WIDTH}x$HEIGHT: $k"; xdotool key $k keyup $k
     sleep 0.2
   done
 }
@@ -58,6 +66,9 @@ answers() {
   done
   fail "a stroke did not show within 2 s"
 }
+# Every click and drag goes into the action log.
+eval "lib_$(declare -f click)"; click() { act "click $*"; lib_click "$@"; }
+eval "lib_$(declare -f drag)"; drag() { act "drag $*"; lib_drag "$@"; }
 random_in() { # window id: a random point inside it
   window_origin "$1"; eval "$(xdotool getwindowgeometry --shell "$1")"
   click $((WX + RANDOM % WIDTH)) $((WY + RANDOM % HEIGHT))
@@ -71,13 +82,14 @@ end=$(( $(date +%s) + seconds ))
 while [ "$(date +%s)" -lt "$end" ]; do
   case $((RANDOM % 10)) in
     0|1) y=$((200 + RANDOM % 500)); drag $((240 + RANDOM % 700)) $y $((240 + RANDOM % 700)) $((200 + RANDOM % 500)) ;;
-    2|3) click ${buttons_x[RANDOM % 2]} ${buttons_y[RANDOM % 5]} ;;
+    2|3) i=$((RANDOM % 9)); click ${buttons_x[i % 2]} ${buttons_y[i / 2]} ;; # 9, End, is left out
     4) i=$((RANDOM % 5 * 2)); click ${flags[i]} ${flags[i + 1]} ;;
     5|6) w=$(find_window 440 420 || find_window 240 270) && random_in "$w" ;;
     7) w=$(find_window 626 169) && random_in "$w" ;;
     8) click 143 520; sleep 0.3 # Save, with a name a child might type
        if id=$(find_other_window $known); then
-         xdotool windowfocus --sync "$id" 2>/dev/null; xdotool type --delay 5 "${names[RANDOM % ${#names[@]}]}"
+         name=${names[RANDOM % ${#names[@]}]}; act "type '$name'"
+         xdotool windowfocus --sync "$id" 2>/dev/null; xdotool type --delay 5 "$name"
        fi ;;
     9) click 87 520; sleep 0.2; w=$(find_window 440 420 || find_window 240 270) && random_in "$w" ;;
   esac
