@@ -69,9 +69,10 @@ answers() {
 # Every click and drag goes into the action log.
 eval "lib_$(declare -f click)"; click() { act "click $*"; lib_click "$@"; }
 eval "lib_$(declare -f drag)"; drag() { act "drag $*"; lib_drag "$@"; }
-random_in() { # window id: a random point inside it
+random_in() { # window id: a random point inside it, on the screen (a dragged window may stick out)
   window_origin "$1"; eval "$(xdotool getwindowgeometry --shell "$1")"
-  click $((WX + RANDOM % WIDTH)) $((WY + RANDOM % HEIGHT))
+  local x=$((WX + RANDOM % WIDTH)) y=$((WY + RANDOM % HEIGHT))
+  click $((x < 0 ? 0 : x > 1023 ? 1023 : x)) $((y < 0 ? 0 : y > 767 ? 767 : y))
 }
 
 start_xvfb 1024x768 || fail "Xvfb did not start"
