@@ -89,15 +89,10 @@ void RecoveryCopy::writeNow(bool onThisThread)
     const QImage drawing = m_drawing().copy();
     if (drawing.isNull())
         return;
-    if (onThisThread) {
+    if (onThisThread)
         write(drawing, m_path);
-        emit written();
-        return;
-    }
-    QMetaObject::invokeMethod(m_writer, [this, drawing, path = m_path] {
-        write(drawing, path);
-        QMetaObject::invokeMethod(this, [this] { emit written(); }, Qt::QueuedConnection);
-    }, Qt::QueuedConnection);
+    else
+        QMetaObject::invokeMethod(m_writer, [drawing, path = m_path] { write(drawing, path); }, Qt::QueuedConnection);
 }
 
 void RecoveryCopy::waitForWrite()

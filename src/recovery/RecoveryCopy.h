@@ -35,15 +35,9 @@ public:
     // with any end other than the End command.
     void flushOnTerminate();
 
-    // The interval between a change and its write, for tests.
-    void setDelay(int ms) { m_timer.setInterval(ms); }
+private:
     // Waits until the write in progress, if any, is done.
     void waitForWrite();
-
-signals:
-    void written();
-
-private:
     void writeNow(bool onThisThread);
 
     QString m_path;

@@ -91,11 +91,10 @@ stop_all() {
   return 0
 }
 
-# start_program EXE [ENV...]: copies the program, with its help and modules, into the sandbox and
-# starts it there; ENV as env(1) takes it (-u DISPLAY WAYLAND_DISPLAY=...).
+# start_program EXE [ENV...]: copies the program, with its help, into the sandbox and starts it
+# there (its modules it loads from the build's own folder); ENV as env(1) takes it (-u DISPLAY WAYLAND_DISPLAY=...).
 start_program() {
   cp "$1" "$SB/prog/zorbel"
-  mkdir -p "$SB/lib" && cp -r "$(dirname "$1")/../lib/zorbel" "$SB/lib/"
   [ -d "$(dirname "$1")/help" ] && cp -r "$(dirname "$1")/help" "$SB/prog/"
   (cd "$SB/home" && exec env "${@:2}" "$SB/prog/zorbel") >"$SB/program.log" 2>&1 &
   APP_PID=$!
